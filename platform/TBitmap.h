@@ -1,0 +1,107 @@
+#pragma once
+
+#include "Palette.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+enum TPixelFormat
+{
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
+
+enum TBitmapHandleType
+{
+    bmDIB,
+    bmDDB
+};
+
+struct HBITMAP__;
+using HBITMAP = HBITMAP__*;
+
+// A device-independent bitmap held in a QImage. Pictures of 1 and 8 bits per pixel keep
+// their own rows (4-bit ones are held one byte per pixel); 15- to 32-bit ones are held as
+// 32-bit pixels (blue, green, red, unused). PixelFormat tells the depth the picture came
+// with until it is changed.
+class TBitmap
+{
+public:
+    TBitmap();
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+    virtual ~TBitmap();
+
+    int Width() const { return width; }
+    int Height() const { return height; }
+    // Resizing keeps the pixels both sizes share and clears the others to 0.
+    void Width(int newWidth);
+    void Height(int newHeight);
+
+    TPixelFormat PixelFormat() const { return format; }
+    // pf8bit keeps an 8-bit picture's bytes and palette and turns any other picture
+    // into grey levels under a 256-grey palette; see GreyLevel.
+    void PixelFormat(TPixelFormat newFormat);
+
+    TBitmapHandleType HandleType() const { return handleType; }
+    void HandleType(TBitmapHandleType type) { handleType = type; }
+
+    // The colour table's handle (null for pictures without one). On write the bitmap
+    // takes the handle over, releases the one it held, and paints with its colours.
+    HPALETTE Palette() const { return palette.get(); }
+    void Palette(HPALETTE newPalette);
+
+    // This bitmap's handle, for GetDIBSizes and GetDIB.
+    HBITMAP Handle() const;
+    // The bitmap behind a handle, or null for a handle that names no live bitmap.
+    static const TBitmap* FromHandle(HBITMAP handle);
+
+    // Address of the first byte of pixel row y, row 0 at the top. Raises Exception for a
+    // row outside the picture.
+    virtual std::uint8_t* ScanLine(int y);
+
+    // Reads a Windows BMP file. Raises Exception naming the file and the reason when it
+    // cannot; the bitmap then keeps the picture it had.
+    void LoadFromFile(const std::string& fileName);
+
+    // The pixels as Qt holds them (null while a side is 0), for painting and export.
+    const QImage& Image() const { return image; }
+
+    // Called after every change of size, format, palette or pixels.
+    std::function<void()> OnChange;
+
+private:
+    struct PaletteRelease
+    {
+        void operator()(HPALETTE p) const { DeleteObject(p); }
+    };
+    using PalettePtr = std::unique_ptr<HPALETTE__, PaletteRelease>;
+
+    void Resize(int newWidth, int newHeight);
+    void ReduceToGrey();
+    void Changed();
+
+    int width = 0;
+    int height = 0;
+    TPixelFormat format = pfDevice;
+    TBitmapHandleType handleType = bmDIB;
+    PalettePtr palette;
+    QImage image;
+};
+
+// The grey level of a colour: (299 R + 587 G + 114 B + 500) / 1000, in integers.
+constexpr int GreyLevel(int red, int green, int blue)
+{
+    return (299 * red + 587 * green + 114 * blue + 500) / 1000;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+// A view of an array numbered from 1, the way the transform counts: position 1 is the
+// first element. It holds the address of the first element, so no pointer ever points
+// before the array.
+template <typename T> struct one_based
+{
+    T* first;
+
+    T& operator[](std::uint64_t position) const { return first[position - 1]; }
+};
+
+// In-place radix-2 discrete Fourier transform of a complex array of `dimensions`
+// dimensions, stored as (real, imaginary) pairs with the last index fastest.
+// `data` counts doubles from 1; `lengths[1]` is the slowest dimension's length and
+// `lengths[dimensions]` the fastest one's, each a power of two. `direction` +1 takes
+// the sum with the positive exponent, -1 with the negative one; neither is scaled.
+void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, int dimensions,
+               int direction);

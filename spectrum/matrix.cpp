@@ -1,0 +1,51 @@
+#include "matrix.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+std::uint64_t matrix::byte_count(int rows, int cols)
+{
+    if (rows < 0 || cols < 0) {
+        throw std::invalid_argument("matrix: negative size " + std::to_string(rows) + " x " +
+                                    std::to_string(cols));
+    }
+    const std::uint64_t elements =
+        static_cast<std::uint64_t>(rows) * static_cast<std::uint64_t>(cols);
+    // The largest array new[] can be asked for; beyond it the byte count wraps.
+    constexpr std::uint64_t max_elements =
+        std::numeric_limits<std::ptrdiff_t>::max() / sizeof(double);
+    if (elements > max_elements) {
+        throw std::length_error("matrix: " + std::to_string(rows) + " x " + std::to_string(cols) +
+                                " doubles exceed the addressable memory");
+    }
+    return elements * sizeof(double);
+}
+
+matrix::matrix(int rows, int cols, const std::uint32_t* initial) : rows(rows), cols(cols)
+{
+    const std::uint64_t count = byte_count(rows, cols) / sizeof(double);
+    data = std::make_unique_for_overwrite<double[]>(count);
+    if (initial == nullptr) {
+        std::fill_n(data.get(), count, 0.0);
+    } else {
+        std::copy_n(initial, count, data.get());
+    }
+}
+
+matrix::matrix(matrix&& other) noexcept
+    : rows(std::exchange(other.rows, 0)), cols(std::exchange(other.cols, 0)),
+      data(std::move(other.data))
+{
+}
+
+matrix& matrix::operator=(matrix&& other) noexcept
+{
+    rows = std::exchange(other.rows, 0);
+    cols = std::exchange(other.cols, 0);
+    data = std::move(other.data);
+    return *this;
+}

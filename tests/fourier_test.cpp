@@ -1,0 +1,149 @@
+#include "fourier.h"
+
+#include "direct_dft.h"
+
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using cvec = std::vector<std::complex<double>>;
+
+cvec random_array(std::size_t total, unsigned seed)
+{
+    std::mt19937 engine(seed);
+    std::uniform_real_distribution<double> value(-100.0, 100.0);
+    cvec a(total);
+    for (auto& z : a) {
+        z = {value(engine), value(engine)};
+    }
+    return a;
+}
+
+// Runs FourierND on a copy of `a`, laid out as (real, imaginary) doubles.
+cvec transform(const cvec& a, const std::vector<std::size_t>& lengths, int direction)
+{
+    std::vector<double> x(2 * a.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        x[2 * k] = a[k].real();
+        x[2 * k + 1] = a[k].imag();
+    }
+    std::vector<std::uint32_t> n(lengths.begin(), lengths.end());
+    FourierND(one_based<double>{x.data()}, one_based<const std::uint32_t>{n.data()},
+              static_cast<int>(n.size()), direction);
+    cvec out(a.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        out[k] = {x[2 * k], x[2 * k + 1]};
+    }
+    return out;
+}
+
+double max_error(const cvec& got, const cvec& want)
+{
+    double worst = 0;
+    for (std::size_t k = 0; k < got.size(); ++k) {
+        worst = std::max(worst, std::abs(got[k] - want[k]));
+    }
+    return worst;
+}
+
+struct Shape
+{
+    std::vector<std::size_t> lengths;
+};
+
+std::size_t total_of(const Shape& s)
+{
+    std::size_t t = 1;
+    for (std::size_t n : s.lengths) {
+        t *= n;
+    }
+    return t;
+}
+
+class FourierAgainstDirectSum : public testing::TestWithParam<Shape>
+{
+};
+
+TEST_P(FourierAgainstDirectSum, BothDirectionsMatchTheDefiningSum)
+{
+    const Shape& shape = GetParam();
+    const cvec a = random_array(total_of(shape), 7);
+    for (int direction : {+1, -1}) {
+        const cvec got = transform(a, shape.lengths, direction);
+        const cvec want = direct_dft(a, shape.lengths, direction);
+        // Rounding grows with log2(total); the values reach about 100 x total.
+        EXPECT_LT(max_error(got, want), 1e-9 * 100 * total_of(shape)) << "direction " << direction;
+    }
+}
+
+TEST_P(FourierAgainstDirectSum, ForwardThenBackwardScalesByTheElementCount)
+{
+    const Shape& shape = GetParam();
+    const cvec a = random_array(total_of(shape), 11);
+    const cvec back = transform(transform(a, shape.lengths, +1), shape.lengths, -1);
+    cvec scaled = a;
+    for (auto& z : scaled) {
+        z *= static_cast<double>(total_of(shape));
+    }
+    EXPECT_LT(max_error(back, scaled), 1e-9 * 100 * total_of(shape));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, FourierAgainstDirectSum,
+                         testing::Values(Shape{{1}}, Shape{{1, 1}}, Shape{{16}}, Shape{{4, 4}},
+                                         Shape{{2, 8}}, Shape{{8, 2}}, Shape{{1, 16}},
+                                         Shape{{16, 1}}, Shape{{8, 32}}, Shape{{32, 4}},
+                                         Shape{{2, 4, 8}}, Shape{{4, 1, 2}}, Shape{{1, 2, 1, 4}}),
+                         [](const testing::TestParamInfo<Shape>& info) {
+                             std::string name;
+                             for (std::size_t n : info.param.lengths) {
+                                 name += (name.empty() ? "" : "x") + std::to_string(n);
+                             }
+                             return name;
+                         });
+
+TEST(FourierND, LengthOneLeavesTheArrayUntouchedBitForBit)
+{
+    const cvec a = random_array(1, 3);
+    EXPECT_EQ(transform(a, {1}, +1), a);
+    EXPECT_EQ(transform(a, {1, 1, 1}, -1), a);
+}
+
+TEST(FourierND, PositiveExponentTurnsAShiftedImpulseIntoPowersOfI)
+{
+    // 2 rows of 4; the only 1 at row 0, column 1: each row of the result is 1, i, -1, -i.
+    cvec a(8);
+    a[1] = 1;
+    const cvec x = transform(a, {2, 4}, +1);
+    const cvec row = {1.0, {0.0, 1.0}, -1.0, {0.0, -1.0}};
+    for (std::size_t k = 0; k < 8; ++k) {
+        EXPECT_NEAR(x[k].real(), row[k % 4].real(), 1e-14) << k;
+        EXPECT_NEAR(x[k].imag(), row[k % 4].imag(), 1e-14) << k;
+    }
+}
+
+TEST(FourierND, ImpulseAtTheOriginBecomesExactlyOneEverywhere)
+{
+    cvec a(16);
+    a[0] = 1;
+    for (const auto& z : transform(a, {4, 4}, +1)) {
+        EXPECT_EQ(z, std::complex<double>(1.0, 0.0));
+    }
+}
+
+TEST(FourierND, ConstantArrayGathersItsSumAtZeroFrequency)
+{
+    const cvec a(16, 2.5);
+    const cvec x = transform(a, {2, 8}, +1);
+    EXPECT_DOUBLE_EQ(x[0].real(), 40.0);
+    for (std::size_t k = 1; k < x.size(); ++k) {
+        EXPECT_LT(std::abs(x[k]), 1e-12) << k;
+    }
+}
+
+} // namespace

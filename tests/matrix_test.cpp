@@ -1,0 +1,64 @@
+#include "matrix.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace {
+
+TEST(Matrix, WithoutInitialValuesEveryDoubleIsZero)
+{
+    matrix m(3, 8);
+    EXPECT_EQ(m.get_rows(), 3);
+    EXPECT_EQ(m.get_cols(), 8);
+    ASSERT_NE(m.get_data(), nullptr);
+    for (std::uint64_t k = 0; k < m.size(); ++k) {
+        EXPECT_EQ(m.get_data()[k], 0.0) << k;
+    }
+}
+
+TEST(Matrix, InitialWordsBecomeExactDoubles)
+{
+    const std::vector<std::uint32_t> words = {0, 1, 255, 65536, 4294967295u, 7};
+    matrix m(2, 3, words.data());
+    for (std::size_t k = 0; k < words.size(); ++k) {
+        EXPECT_EQ(m.get_data()[k], static_cast<double>(words[k])) << k;
+    }
+    EXPECT_EQ(m.get_data()[4], 4294967295.0);
+}
+
+TEST(Matrix, EmptySidesAreAllowed)
+{
+    matrix m(0, 4);
+    EXPECT_EQ(m.size(), 0u);
+}
+
+TEST(Matrix, RefusesSizesThatCannotBeAllocatedCorrectly)
+{
+    EXPECT_THROW(matrix(-1, 2), std::invalid_argument);
+    EXPECT_THROW(matrix(2, -2), std::invalid_argument);
+    // INT_MAX x INT_MAX doubles: the byte count overflows 64 bits.
+    EXPECT_THROW(matrix(INT_MAX, INT_MAX), std::length_error);
+    // 65536 x 65536: a product that wraps in 32 bits is counted in full.
+    EXPECT_EQ(matrix::byte_count(65536, 65536), std::uint64_t{1} << 35);
+}
+
+TEST(Matrix, MovingHandsTheArrayToExactlyOneOwner)
+{
+    matrix a(1, 2);
+    a.get_data()[1] = 5.0;
+    const double* array = a.get_data();
+    matrix b = std::move(a);
+    EXPECT_EQ(b.get_data(), array);
+    EXPECT_EQ(b.get_data()[1], 5.0);
+    // NOLINTBEGIN(bugprone-use-after-move): the moved-from state is specified
+    EXPECT_EQ(a.get_data(), nullptr);
+    EXPECT_EQ(a.size(), 0u);
+    // NOLINTEND(bugprone-use-after-move)
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "Exception.h"
+#include "TBitmap.h"
+#include "Unit1.h"
+
+#include "direct_dft.h"
+#include "message_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <complex>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+// An 8-bit bitmap whose pixel (x, y) is (3 x + 7 y) mod 256.
+void paint_ramp(TBitmap& bitmap, int width, int height)
+{
+    bitmap.PixelFormat(pf8bit);
+    bitmap.Height(height);
+    bitmap.Width(width);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            bitmap.ScanLine(y)[x] = static_cast<std::uint8_t>((3 * x + 7 * y) % 256);
+        }
+    }
+}
+
+std::complex<double> element(const matrix& m, int y, int x)
+{
+    const double* d = m.get_data() + static_cast<std::size_t>(y) * m.get_cols() + 2 * x;
+    return {d[0], d[1]};
+}
+
+TEST(PaddedSide, IsTheSmallestPowerOfTwoAtOrAbove)
+{
+    EXPECT_EQ(PaddedSide(0), 1);
+    EXPECT_EQ(PaddedSide(1), 1);
+    EXPECT_EQ(PaddedSide(2), 2);
+    EXPECT_EQ(PaddedSide(3), 4);
+    EXPECT_EQ(PaddedSide(100), 128);
+    EXPECT_EQ(PaddedSide(128), 128);
+    EXPECT_EQ(PaddedSide(1 << 29), 1 << 29);
+    EXPECT_THROW(PaddedSide((1 << 29) + 1), Exception);
+    EXPECT_THROW(PaddedSide(2147483647), Exception);
+}
+
+TEST(BitmapToMatrix, PadsToPowersOfTwoWithZeros)
+{
+    TBitmap bitmap;
+    paint_ramp(bitmap, 100, 60);
+    MessageRecorder messages;
+    const auto m = TForm1::BitmapToMatrix(&bitmap);
+    EXPECT_TRUE(messages.texts.empty());
+    ASSERT_EQ(m->get_rows(), 64);
+    ASSERT_EQ(m->get_cols(), 256);
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            const double want = x < 100 && y < 60 ? (3 * x + 7 * y) % 256 : 0;
+            ASSERT_EQ(element(*m, y, x), std::complex<double>(want, 0.0)) << x << "," << y;
+        }
+    }
+}
+
+TEST(BitmapToMatrix, OnePixelAndTheBrightestByte)
+{
+    TBitmap bitmap;
+    bitmap.PixelFormat(pf8bit);
+    bitmap.Height(1);
+    bitmap.Width(1);
+    bitmap.ScanLine(0)[0] = 255;
+    const auto m = TForm1::BitmapToMatrix(&bitmap);
+    ASSERT_EQ(m->get_rows(), 1);
+    ASSERT_EQ(m->get_cols(), 2);
+    EXPECT_EQ(m->get_data()[0], 255.0);
+    EXPECT_EQ(m->get_data()[1], 0.0);
+}
+
+TEST(BitmapToMatrix, ExportFailureShowsItsMessageOnceAndGivesZeros)
+{
+    TBitmap empty;
+    empty.PixelFormat(pf8bit);
+    MessageRecorder messages;
+    const auto m = TForm1::BitmapToMatrix(&empty);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Nie udalo sie !"});
+    ASSERT_EQ(m->get_rows(), 1);
+    ASSERT_EQ(m->get_cols(), 2);
+    EXPECT_EQ(m->get_data()[0], 0.0);
+    EXPECT_EQ(m->get_data()[1], 0.0);
+}
+
+// A bitmap whose rows from `failingRow` on cannot be reached once it is armed.
+class FailingBitmap : public TBitmap
+{
+public:
+    explicit FailingBitmap(int failingRow) : failingRow(failingRow) {}
+
+    bool armed = false;
+
+    std::uint8_t* ScanLine(int y) override
+    {
+        if (armed && y >= failingRow) {
+            throw Exception("row " + std::to_string(y) + " is unreadable");
+        }
+        return TBitmap::ScanLine(y);
+    }
+
+private:
+    int failingRow;
+};
+
+TEST(BitmapToMatrix, RaisingPartwayShowsBladAndKeepsTheRowsRead)
+{
+    FailingBitmap bitmap(3);
+    paint_ramp(bitmap, 5, 6);
+    bitmap.armed = true;
+    MessageRecorder messages;
+    const auto m = TForm1::BitmapToMatrix(&bitmap);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
+    ASSERT_EQ(m->get_rows(), 8);
+    ASSERT_EQ(m->get_cols(), 16);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            const double want = y < 3 && x < 5 ? (3 * x + 7 * y) % 256 : 0;
+            EXPECT_EQ(element(*m, y, x), std::complex<double>(want, 0.0)) << x << "," << y;
+        }
+    }
+}
+
+TEST(BitmapToMatrix, APictureOfMoreThanOneBytePerPixelIsNotReadPastItsRows)
+{
+    TBitmap bitmap;
+    bitmap.PixelFormat(pf1bit);
+    bitmap.Height(2);
+    bitmap.Width(40);
+    MessageRecorder messages;
+    const auto m = TForm1::BitmapToMatrix(&bitmap);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
+    EXPECT_EQ(m->get_cols(), 128);
+}
+
+TEST(Fft2D, TransformsRowsAndColumnsOfANonSquareArray)
+{
+    const int width = 8;
+    const int height = 4;
+    std::mt19937 engine(5);
+    std::uniform_real_distribution<double> value(0, 255);
+    std::vector<std::complex<double>> a(width * height);
+    std::vector<double> x;
+    for (auto& z : a) {
+        z = value(engine);
+        x.push_back(z.real());
+        x.push_back(0.0);
+    }
+    TForm1::Fft2D(x.data(), width, height, +1);
+    const auto want =
+        direct_dft(a, {static_cast<std::size_t>(height), static_cast<std::size_t>(width)}, +1);
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        EXPECT_NEAR(x[2 * k], want[k].real(), 1e-9) << k;
+        EXPECT_NEAR(x[2 * k + 1], want[k].imag(), 1e-9) << k;
+    }
+    // The inverse is left unscaled: the input comes back times width x height.
+    TForm1::Fft2D(x.data(), width, height, -1);
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        EXPECT_NEAR(x[2 * k], a[k].real() * width * height, 1e-9) << k;
+        EXPECT_NEAR(x[2 * k + 1], 0.0, 1e-9) << k;
+    }
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+#include "Unit1.h"
+
+#include "Dib.h"
+#include "Exception.h"
+#include "ShowMessage.h"
+#include "fourier.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+TBitmap* SourceBitmap = nullptr;
+std::unique_ptr<matrix> Spectrum;
+int DisplayMode = 2;
+
+int PaddedSide(int side)
+{
+    // A side of 2^29 would need rows of 2^31 doubles, more than a matrix counts.
+    constexpr std::int64_t largest = std::int64_t{1} << 29;
+    std::int64_t padded = 1;
+    while (side > padded) {
+        padded *= 2;
+    }
+    if (padded > largest) {
+        throw Exception("A picture side of " + std::to_string(side) + " pixels is too large");
+    }
+    return static_cast<int>(padded);
+}
+
+namespace {
+
+// Copies each pixel byte of the picture into the real word of its element.
+void sample_pixels(TBitmap& source, std::uint32_t* staging, int paddedWidth)
+{
+    if (source.PixelFormat() != pf8bit) {
+        throw Exception("The picture does not hold one byte per pixel");
+    }
+    const int width = source.Width();
+    for (int y = 0; y < source.Height(); ++y) {
+        const std::uint8_t* line = source.ScanLine(y);
+        std::uint32_t* row = staging + std::size_t{2} * paddedWidth * y;
+        for (int x = 0; x < width; ++x) {
+            row[2 * x] = line[x];
+        }
+    }
+}
+
+} // namespace
+
+std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
+{
+    const int width = source->Width();
+    const int height = source->Height();
+    const int paddedWidth = PaddedSide(width);
+    const int paddedHeight = PaddedSide(height);
+    const std::uint64_t words =
+        std::uint64_t{2} * static_cast<std::uint64_t>(paddedWidth) * paddedHeight;
+    auto staging = std::make_unique<std::uint32_t[]>(words);
+
+    std::uint64_t infoSize = 0;
+    std::uint64_t bitsSize = 0;
+    GetDIBSizes(source->Handle(), infoSize, bitsSize);
+    auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(infoSize);
+    auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
+    try {
+        if (GetDIB(source->Handle(), source->Palette(), DibInfo.get(), DibBits.get())) {
+            sample_pixels(*source, staging.get(), paddedWidth);
+        } else {
+            ShowMessage("Nie udalo sie !");
+        }
+    } catch (...) {
+        ShowMessage("Blad");
+    }
+    // The export was only a test that the bitmap can be read: let it go before the
+    // matrix doubles the memory in use.
+    DibInfo.reset();
+    DibBits.reset();
+    return std::make_unique<matrix>(paddedHeight, 2 * paddedWidth, staging.get());
+}
+
+void TForm1::Fft2D(double* data, int width, int height, int direction)
+{
+    const std::uint32_t lengths[2] = {static_cast<std::uint32_t>(height),
+                                      static_cast<std::uint32_t>(width)};
+    FourierND(one_based<double>{data}, one_based<const std::uint32_t>{lengths}, 2, direction);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "TBitmap.h"
+#include "matrix.h"
+
+#include <memory>
+
+// The main window's class. Its pipeline stages use no window state, so they are static.
+class TForm1
+{
+public:
+    // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two
+    // at or above the picture's: each pixel byte becomes a real part, the rest is zero.
+    // "Nie udalo sie !" when the bitmap cannot be exported, "Blad" when sampling raises;
+    // a matrix of the padded size is returned either way.
+    static std::unique_ptr<matrix> BitmapToMatrix(TBitmap* source);
+
+    // Transforms `height` rows of `width` complex elements in place. Direction +1 takes
+    // the sum with the positive exponent; -1 gives the inverse left unscaled, that is
+    // width x height times the input after a +1 transform, like FourierND itself.
+    static void Fft2D(double* data, int width, int height, int direction);
+};
+
+// The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
+// that exceeds what a matrix side can hold.
+int PaddedSide(int side);
+
+// State the commands share for the whole run.
+extern TBitmap* SourceBitmap;            // Image1's bitmap once a file was chosen
+extern std::unique_ptr<matrix> Spectrum; // the newest spectrum; replacing it releases the old
+extern int DisplayMode;                  // how MatrixToBitmap paints: 2, the amplitude
