@@ -3,11 +3,14 @@
 #include "Dib.h"
 #include "Exception.h"
 #include "ShowMessage.h"
+#include "display.h"
 #include "fourier.h"
+#include "quadrants.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <string>
 
 TBitmap* SourceBitmap = nullptr;
@@ -84,4 +87,62 @@ void TForm1::Fft2D(double* data, int width, int height, int direction)
     const std::uint32_t lengths[2] = {static_cast<std::uint32_t>(height),
                                       static_cast<std::uint32_t>(width)};
     FourierND(one_based<double>{data}, one_based<const std::uint32_t>{lengths}, 2, direction);
+}
+
+void TForm1::SwapQuadrants(matrix* m)
+{
+    if (m != nullptr) {
+        swap_quadrants(*m);
+    }
+}
+
+HPALETTE TForm1::GrayPalette()
+{
+    constexpr std::uint16_t entries = 256;
+    auto storage = std::make_unique<std::byte[]>(LogPaletteSize(entries));
+    auto* record = new (storage.get()) LOGPALETTE{0x300, entries, {}};
+    PALETTEENTRY* entry = PaletteEntries(record);
+    for (int level = 0; level < entries; ++level) {
+        const auto grey = static_cast<std::uint8_t>(level);
+        entry[level] = PALETTEENTRY{grey, grey, grey, 0};
+    }
+    return CreatePalette(record);
+}
+
+void TForm1::MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source)
+{
+    if (source == nullptr || target == nullptr) {
+        return;
+    }
+    const int width = source->get_cols() / 2;
+    const int height = source->get_rows();
+    target->HandleType(bmDIB);
+    target->PixelFormat(pf8bit);
+    target->Palette(GrayPalette());
+    target->Height(height);
+    target->Width(width);
+    if (!is_display_mode(mode) || width == 0) {
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        const double* row = source->get_data() + static_cast<std::size_t>(y) * source->get_cols();
+        paint_row(mode, scale, row, width, target->ScanLine(y));
+    }
+}
+
+void TForm1::SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale)
+{
+    if (source == nullptr) {
+        return;
+    }
+    // The old spectrum goes first, so two never live at once.
+    Spectrum.reset();
+    Spectrum = BitmapToMatrix(source);
+    Fft2D(Spectrum->get_data(), Spectrum->get_cols() / 2, Spectrum->get_rows(), +1);
+    SwapQuadrants(Spectrum.get());
+    try {
+        MatrixToBitmap(target, mode, scale, Spectrum.get());
+    } catch (...) {
+        ShowMessage("Nie pracuje");
+    }
 }

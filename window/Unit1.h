@@ -19,6 +19,23 @@ public:
     // the sum with the positive exponent; -1 gives the inverse left unscaled, that is
     // width x height times the input after a +1 transform, like FourierND itself.
     static void Fft2D(double* data, int width, int height, int direction);
+
+    // Centres a transformed matrix in place: the zero frequency moves to (rows / 2,
+    // cols / 4). Nothing happens for null.
+    static void SwapQuadrants(matrix* m);
+
+    // A new palette of 256 greys, entry i being grey level i; the caller owns it.
+    static HPALETTE GrayPalette();
+
+    // Makes `target` an 8-bit grey bitmap of the source's rows and complex columns and
+    // paints it in display mode `mode` with `scale` (see display.h); a mode outside 0..3
+    // sets the target up but paints nothing. A null source or target changes nothing.
+    static void MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source);
+
+    // One spectrum computation: releases the old `Spectrum`, samples `source` into a new
+    // one, transforms and centres it, and paints it into `target`, showing "Nie pracuje"
+    // when the painting raises. A null source does nothing; the caller tells the user.
+    static void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale);
 };
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
