@@ -1,0 +1,99 @@
+#include "options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cmath>
+
+namespace {
+
+const QCommandLineOption modeOption({"m", "mode"}, "display mode", "N");
+const QCommandLineOption scaleOption({"s", "scale"}, "scale", "S");
+const QCommandLineOption npyOption("npy", "spectrum file", "FILE");
+const QCommandLineOption helpOption({"h", "help"}, "help");
+const QCommandLineOption versionOption({"v", "version"}, "version");
+
+int parse_mode(const QString& text)
+{
+    bool ok = false;
+    const int mode = text.toInt(&ok);
+    if (!ok || mode < 0 || mode > 3) {
+        throw UsageError("--mode takes 0, 1, 2 or 3, not '" + text.toStdString() + "'");
+    }
+    return mode;
+}
+
+double parse_scale(const QString& text)
+{
+    bool ok = false;
+    const double scale = text.toDouble(&ok);
+    if (!ok || !std::isfinite(scale)) {
+        throw UsageError("--scale takes a finite number, not '" + text.toStdString() + "'");
+    }
+    return scale;
+}
+
+bool same_file(const QString& a, const QString& b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+void read_file_names(const QStringList& names, CliOptions& options)
+{
+    if (names.size() != 2) {
+        throw UsageError("expected INPUT.bmp and OUTPUT.bmp, got " + std::to_string(names.size()) +
+                         " file names");
+    }
+    options.input = names[0];
+    options.output = names[1];
+    if (!options.npy.isEmpty() && same_file(options.npy, options.output)) {
+        throw UsageError("OUTPUT and --npy name the same file");
+    }
+}
+
+} // namespace
+
+CliOptions ParseOptions(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.addOptions({modeOption, scaleOption, npyOption, helpOption, versionOption});
+    if (!parser.parse(arguments)) {
+        throw UsageError(parser.errorText().toStdString());
+    }
+    CliOptions options;
+    options.help = parser.isSet(helpOption);
+    options.version = parser.isSet(versionOption);
+    if (parser.isSet(modeOption)) {
+        options.mode = parse_mode(parser.value(modeOption));
+    }
+    if (parser.isSet(scaleOption)) {
+        options.scale = parse_scale(parser.value(scaleOption));
+    }
+    options.npy = parser.value(npyOption);
+    if (!options.help && !options.version) {
+        read_file_names(parser.positionalArguments(), options);
+    }
+    return options;
+}
+
+QString UsageText()
+{
+    return QStringLiteral(
+        "Usage: widmo-cli [options] INPUT.bmp OUTPUT.bmp\n"
+        "Writes the centred Fourier spectrum of a BMP picture as an 8-bit grey BMP.\n"
+        "\n"
+        "Options:\n"
+        "  -m, --mode N    how a frequency becomes a grey level (default 2):\n"
+        "                  0 real part, 1 imaginary part (both wrap modulo 256),\n"
+        "                  2 amplitude, 3 power (both stop at 255)\n"
+        "  -s, --scale S   factor applied before the grey level is taken (default 0.001)\n"
+        "  --npy FILE      also write the centred complex spectrum as a NumPy file\n"
+        "                  (complex128, rows x columns, C order)\n"
+        "  -h, --help      show this text\n"
+        "  -v, --version   show the version\n"
+        "\n"
+        "Exit status: 0 done; 1 nothing written (bad arguments, unreadable input,\n"
+        "unwritable output); 2 written, after the computation showed a message.\n");
+}
