@@ -19,3 +19,23 @@ template <typename T> struct one_based
 // the sum with the positive exponent, -1 with the negative one; neither is scaled.
 void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, int dimensions,
                int direction);
+
+// The instruction sets FourierND can run on; every one gives the same results to the
+// last bit, they differ only in speed.
+enum class FourierKernel
+{
+    scalar,
+    avx2,
+    avx512
+};
+
+// Whether this build and this processor can run `kernel`.
+bool fourier_kernel_supported(FourierKernel kernel);
+
+// The kernel FourierND uses: at first the one named by the environment variable
+// WIDMO_KERNEL (scalar, avx2 or avx512) when the processor supports it, otherwise the
+// widest one it supports.
+FourierKernel fourier_kernel();
+
+// Makes FourierND use `kernel`; throws std::invalid_argument when it is not supported.
+void use_fourier_kernel(FourierKernel kernel);

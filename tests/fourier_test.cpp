@@ -1,13 +1,16 @@
 #include "fourier.h"
 
 #include "direct_dft.h"
+#include "plain_fourier.h"
 
 #include <gtest/gtest.h>
 
 #include <complex>
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -144,6 +147,117 @@ TEST(FourierND, ConstantArrayGathersItsSumAtZeroFrequency)
     for (std::size_t k = 1; k < x.size(); ++k) {
         EXPECT_LT(std::abs(x[k]), 1e-12) << k;
     }
+}
+
+// Every kernel against the step-by-step transform: the order of the butterflies may
+// change, their results may not, so every output double must compare equal.
+struct KernelName
+{
+    FourierKernel kernel;
+    const char* name;
+};
+
+void PrintTo(const KernelName& kernel, std::ostream* out)
+{
+    *out << kernel.name;
+}
+
+constexpr KernelName all_kernels[] = {{FourierKernel::scalar, "scalar"},
+                                      {FourierKernel::avx2, "avx2"},
+                                      {FourierKernel::avx512, "avx512"}};
+
+std::vector<double> random_doubles(std::size_t count, unsigned seed)
+{
+    std::mt19937 engine(seed);
+    std::uniform_real_distribution<double> value(-255.0, 255.0);
+    std::vector<double> x(count);
+    for (double& v : x) {
+        v = value(engine);
+    }
+    return x;
+}
+
+using Transform = void (*)(one_based<double>, one_based<const std::uint32_t>, int, int);
+
+std::vector<double> run(Transform f, std::vector<double> x, const std::vector<std::uint32_t>& n,
+                        int direction)
+{
+    f(one_based<double>{x.data()}, one_based<const std::uint32_t>{n.data()},
+      static_cast<int>(n.size()), direction);
+    return x;
+}
+
+// Index of the first position where the two differ, or the size when they agree.
+std::size_t first_difference(const std::vector<double>& a, const std::vector<double>& b)
+{
+    std::size_t k = 0;
+    while (k < a.size() && a[k] == b[k]) {
+        ++k;
+    }
+    return k;
+}
+
+class FourierSameAsPlain
+    : public testing::TestWithParam<std::tuple<KernelName, std::vector<std::uint32_t>>>
+{
+protected:
+    void SetUp() override
+    {
+        const FourierKernel kernel = std::get<0>(GetParam()).kernel;
+        if (!fourier_kernel_supported(kernel)) {
+            GTEST_SKIP() << "this processor lacks the kernel's instruction set";
+        }
+        saved = fourier_kernel();
+        use_fourier_kernel(kernel);
+    }
+    void TearDown() override { use_fourier_kernel(saved); }
+
+    FourierKernel saved = FourierKernel::scalar;
+};
+
+TEST_P(FourierSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
+{
+    const std::vector<std::uint32_t>& n = std::get<1>(GetParam());
+    std::size_t total = 2;
+    for (std::uint32_t len : n) {
+        total *= len;
+    }
+    const std::vector<double> x = random_doubles(total, static_cast<unsigned>(total));
+    for (int direction : {+1, -1}) {
+        const std::vector<double> want = run(PlainFourierND, x, n, direction);
+        const std::vector<double> got = run(FourierND, x, n, direction);
+        const std::size_t k = first_difference(got, want);
+        ASSERT_EQ(k, total) << "direction " << direction << ", double " << k << ": " << got[k]
+                            << " against " << want[k];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FourierSameAsPlain,
+    testing::Combine(
+        testing::ValuesIn(all_kernels),
+        testing::Values(std::vector<std::uint32_t>{1}, std::vector<std::uint32_t>{1, 1},
+                        std::vector<std::uint32_t>{1, 64}, std::vector<std::uint32_t>{64, 1},
+                        std::vector<std::uint32_t>{2, 8}, std::vector<std::uint32_t>{8, 2},
+                        std::vector<std::uint32_t>{2, 2048}, std::vector<std::uint32_t>{4096, 4},
+                        std::vector<std::uint32_t>{32, 128}, std::vector<std::uint32_t>{512, 1024},
+                        std::vector<std::uint32_t>{1024, 256}, std::vector<std::uint32_t>{1 << 17},
+                        std::vector<std::uint32_t>{2, 1, 4}, std::vector<std::uint32_t>{4, 2, 1, 8},
+                        std::vector<std::uint32_t>{16, 1, 2, 32},
+                        std::vector<std::uint32_t>{8, 64, 2},
+                        std::vector<std::uint32_t>{64, 32, 16})),
+    [](const auto& info) {
+        std::string name = std::get<0>(info.param).name;
+        for (std::uint32_t n : std::get<1>(info.param)) {
+            name += "_" + std::to_string(n);
+        }
+        return name;
+    });
+
+TEST(FourierKernels, ScalarIsAlwaysThereAndTheChosenOneIsSupported)
+{
+    EXPECT_TRUE(fourier_kernel_supported(FourierKernel::scalar));
+    EXPECT_TRUE(fourier_kernel_supported(fourier_kernel()));
 }
 
 } // namespace

@@ -1,0 +1,6 @@
+#include "fourier_lanes.h"
+
+void sweep_avx512(const Sweep& sweep)
+{
+    sweep_lanes<4>(sweep);
+}

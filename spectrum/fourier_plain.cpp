@@ -1,0 +1,6 @@
+#include "fourier_lanes.h"
+
+void sweep_plain(const Sweep& sweep)
+{
+    sweep_lanes<1>(sweep);
+}
