@@ -3,12 +3,14 @@
 #include "Dib.h"
 #include "Exception.h"
 #include "ShowMessage.h"
+#include "WaitCursor.h"
 #include "display.h"
 #include "fourier.h"
 #include "quadrants.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <new>
 #include <string>
@@ -16,6 +18,47 @@
 TBitmap* SourceBitmap = nullptr;
 std::unique_ptr<matrix> Spectrum;
 int DisplayMode = 2;
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : TForm("TFORM1", parent)
+{
+    Wczytaj->OnClick = std::bind_front(&TForm1::WczytajClick, this);
+    PoliczFFT->OnClick = std::bind_front(&TForm1::PoliczFFTClick, this);
+    Zamknij->OnClick = std::bind_front(&TForm1::ZamknijClick, this);
+}
+
+TForm1::~TForm1()
+{
+    // The picture goes with the window; the commands must not reach it afterwards.
+    if (SourceBitmap == Image1->Picture()->Graphic()) {
+        SourceBitmap = nullptr;
+    }
+}
+
+void TForm1::WczytajClick()
+{
+    if (!OpenDialog1->Execute()) {
+        return;
+    }
+    SourceBitmap = Image1->Picture()->Bitmap();
+    SourceBitmap->LoadFromFile(OpenDialog1->FileName());
+    SourceBitmap->PixelFormat(pf8bit);
+}
+
+void TForm1::ZamknijClick()
+{
+    Close();
+}
+
+void TForm1::PoliczFFTClick()
+{
+    if (SourceBitmap == nullptr) {
+        ShowMessage("Nie pracuje");
+        return;
+    }
+    WaitCursor busy;
+    SpectrumPipeline(SourceBitmap, Image2->Picture()->Bitmap(), DisplayMode, 0.001);
+}
 
 int PaddedSide(int side)
 {

@@ -1,14 +1,47 @@
 #pragma once
 
 #include "TBitmap.h"
+#include "TButton.h"
+#include "TForm.h"
+#include "TImage.h"
+#include "TLabel.h"
+#include "TOpenDialog.h"
+#include "TSaveDialog.h"
 #include "matrix.h"
 
 #include <memory>
 
-// The main window's class. Its pipeline stages use no window state, so they are static.
-class TForm1
+// The main window: the chosen picture in Image1, its centred amplitude spectrum in
+// Image2, and the three commands. Its pipeline stages use no window state, so they are
+// static.
+class TForm1 : public TForm
 {
+    Q_OBJECT
+
 public:
+    // Builds the window from the form description TFORM1 in the program's resources
+    // and binds the components to the members below by their names.
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    TImage* const Image1 = FindComponent<TImage>("Image1");
+    TImage* const Image2 = FindComponent<TImage>("Image2");
+    TOpenDialog* const OpenDialog1 = FindComponent<TOpenDialog>("OpenDialog1");
+    TSaveDialog* const SaveDialog1 = FindComponent<TSaveDialog>("SaveDialog1");
+    TButton* const Wczytaj = FindComponent<TButton>("Wczytaj");
+    TButton* const PoliczFFT = FindComponent<TButton>("PoliczFFT");
+    TButton* const Zamknij = FindComponent<TButton>("Zamknij");
+    TLabel* const Label1 = FindComponent<TLabel>("Label1");
+
+    // Asks for a BMP file, loads it into Image1 and reduces it to one byte per pixel.
+    // A cancelled dialog changes nothing; a file that cannot be read raises.
+    void WczytajClick();
+    // Ends the program by closing the main window.
+    void ZamknijClick();
+    // Shows the spectrum of Image1's picture in Image2, under the wait cursor; before
+    // any picture was chosen it only says "Nie pracuje".
+    void PoliczFFTClick();
+
     // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two
     // at or above the picture's: each pixel byte becomes a real part, the rest is zero.
     // "Nie udalo sie !" when the bitmap cannot be exported, "Blad" when sampling raises;
@@ -46,3 +79,4 @@ int PaddedSide(int side);
 extern TBitmap* SourceBitmap;            // Image1's bitmap once a file was chosen
 extern std::unique_ptr<matrix> Spectrum; // the newest spectrum; replacing it releases the old
 extern int DisplayMode;                  // how MatrixToBitmap paints: 2, the amplitude
+extern TForm1* Form1;                    // the main window, made by Application->CreateForm

@@ -1,0 +1,94 @@
+#include "FormLoader.h"
+
+#include "Exception.h"
+#include "TButton.h"
+#include "TImage.h"
+#include "TLabel.h"
+#include "TOpenDialog.h"
+#include "TSaveDialog.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
+#include <QPoint>
+#include <QWidget>
+#include <QXmlStreamReader>
+
+namespace {
+
+QWidget* create_component(const QString& className, QWidget* parent)
+{
+    if (className == "TImage") {
+        return new TImage(parent);
+    }
+    if (className == "TButton") {
+        return new TButton(parent);
+    }
+    if (className == "TLabel") {
+        return new TLabel(parent);
+    }
+    if (className == "TOpenDialog") {
+        return new TOpenDialog(parent);
+    }
+    if (className == "TSaveDialog") {
+        return new TSaveDialog(parent);
+    }
+    return nullptr;
+}
+
+// The x and y of the first rectangle in the description, the top level's geometry.
+// Qt's form builder takes only the size from it, as Designer forms are placed by the
+// window manager; this form's position is part of its description.
+QPoint stored_position(const QByteArray& description)
+{
+    QXmlStreamReader xml(description);
+    while (!xml.atEnd() &&
+           !(xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"rect")) {
+    }
+    QPoint position;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == u"x") {
+            position.setX(xml.readElementText().toInt());
+        } else if (xml.name() == u"y") {
+            position.setY(xml.readElementText().toInt());
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    return position;
+}
+
+} // namespace
+
+FormLoader::FormLoader(QWidget& form) : form(form) {}
+
+QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, const QString& name)
+{
+    // The description's top level is the only widget made without a parent.
+    QWidget* widget = parent ? create_component(className, parent) : &form;
+    if (widget == nullptr) {
+        widget = QUiLoader::createWidget(className, parent, name);
+    }
+    if (widget != nullptr) {
+        widget->setObjectName(name);
+    }
+    return widget;
+}
+
+void LoadForm(QWidget& form, const QString& resourceName)
+{
+    QFile description(":/" + resourceName);
+    if (!description.open(QIODevice::ReadOnly)) {
+        throw Exception("The form description " + resourceName.toStdString() +
+                        " is missing: " + description.errorString().toStdString());
+    }
+    const QByteArray bytes = description.readAll();
+    QBuffer buffer;
+    buffer.setData(bytes);
+    FormLoader loader(form);
+    if (loader.load(&buffer) != &form) {
+        throw Exception("The form description " + resourceName.toStdString() +
+                        " cannot be read: " + loader.errorString().toStdString());
+    }
+    form.move(stored_position(bytes));
+}

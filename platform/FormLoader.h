@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QUiLoader>
+
+class QWidget;
+
+// Builds a form from a Qt Designer description into an existing window: the
+// description's top-level widget is that window, and the components it names by class
+// (TImage, TButton, TLabel, TOpenDialog, TSaveDialog) are made as such.
+class FormLoader : public QUiLoader
+{
+public:
+    explicit FormLoader(QWidget& form);
+
+    QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
+                          const QString& name = QString()) override;
+
+private:
+    QWidget& form;
+};
+
+// Loads the description stored as resource `resourceName` into `form`. Raises
+// Exception when the resource is missing or cannot be read.
+void LoadForm(QWidget& form, const QString& resourceName);

@@ -1,0 +1,101 @@
+#include "TApplication.h"
+
+#include "ShowMessage.h"
+
+#include <QLibraryInfo>
+
+#include <exception>
+#include <new>
+
+namespace {
+
+// Qt's application object with the last line of defence: an exception thrown by any
+// event's handler is reported, and the event counts as handled.
+class GuardedApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        bool handled = true;
+        Application->Guarded([&] { handled = QApplication::notify(receiver, event); });
+        return handled;
+    }
+};
+
+TApplication& application_object()
+{
+    static TApplication object;
+    return object;
+}
+
+} // namespace
+
+TApplication* Application = &application_object();
+
+TApplication::~TApplication()
+{
+    Release();
+}
+
+void TApplication::Initialize(int& argc, char** argv)
+{
+    application = std::make_unique<GuardedApplication>(argc, argv);
+    translator = std::make_unique<QTranslator>();
+    if (LoadQtTranslation(*translator, QLocale::system())) {
+        QCoreApplication::installTranslator(translator.get());
+    }
+}
+
+bool TApplication::LoadQtTranslation(QTranslator& translator, const QLocale& locale)
+{
+    return translator.load(locale, "qtbase", "_",
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+void TApplication::Run()
+{
+    if (!forms.empty()) {
+        forms.front()->show();
+        QApplication::exec();
+    }
+    Release();
+}
+
+void TApplication::Release()
+{
+    // Widgets must go before Qt's application object.
+    forms.clear();
+    translator.reset();
+    application.reset();
+}
+
+void TApplication::ShowException(const Exception& exception)
+{
+    ShowMessage(exception.Message());
+}
+
+void TApplication::Guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        HandleException();
+    }
+}
+
+void TApplication::HandleException()
+{
+    try {
+        throw;
+    } catch (const Exception& exception) {
+        ShowException(exception);
+    } catch (const std::bad_alloc&) {
+        ShowException(Exception("Out of memory"));
+    } catch (const std::exception& exception) {
+        ShowException(Exception(exception.what()));
+    } catch (...) {
+        ShowException(Exception(""));
+    }
+}

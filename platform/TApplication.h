@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Exception.h"
+#include "TForm.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QTranslator>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The program's application object, reached through the global Application: it starts
+// Qt, owns the forms, runs the message loop and reports exceptions that leave event
+// handlers without ending the loop.
+class TApplication
+{
+public:
+    TApplication() = default;
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+    ~TApplication();
+
+    // Starts the widget application on the program's arguments, which must outlive it,
+    // with Qt's own texts in the system language where a translation is installed.
+    void Initialize(int& argc, char** argv);
+
+    // Creates a form of class `Form` into `reference`. The first form made is the main
+    // form; the application owns every form.
+    template <class Form> void CreateForm(Form*& reference)
+    {
+        auto form = std::make_unique<Form>();
+        reference = form.get();
+        forms.push_back(std::move(form));
+    }
+
+    // Shows the main form and runs the message loop until it closes; then releases the
+    // forms and Qt's application object.
+    void Run();
+
+    // Tells the user the exception's text.
+    void ShowException(const Exception& exception);
+
+    // Runs `handler`; an exception leaving it is reported with ShowException, so the
+    // command ends and the program goes on.
+    void Guarded(const std::function<void()>& handler);
+
+    // Reports the exception being handled; call only inside a catch block.
+    void HandleException();
+
+    // Loads Qt's own translation for `locale` into `translator`; false when Debian's
+    // translations for it are not installed.
+    static bool LoadQtTranslation(QTranslator& translator, const QLocale& locale);
+
+private:
+    void Release();
+
+    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QTranslator> translator;
+    std::vector<std::unique_ptr<TForm>> forms;
+};
+
+extern TApplication* Application;

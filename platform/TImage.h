@@ -1,0 +1,41 @@
+#pragma once
+
+#include "TPicture.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class QPaintEvent;
+
+// An image box: shows its picture at its own size, clipped to the box, at the top-left
+// corner or, with Center set, centred (a larger picture then shows its middle part).
+class TImage : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Center READ Center WRITE Center)
+
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    TPicture* Picture() { return &picture; }
+    const TPicture* Picture() const { return &picture; }
+
+    bool Center() const { return centred; }
+    void Center(bool centre);
+
+    // Where the picture's top-left pixel lands in the box (negative when it starts
+    // outside), and the part of the picture that the box shows.
+    QPoint PictureOrigin() const;
+    QRect VisiblePart() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QSize PictureSize() const;
+
+    TPicture picture;
+    bool centred = false;
+};

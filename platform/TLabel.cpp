@@ -1,0 +1,3 @@
+#include "TLabel.h"
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent) {}

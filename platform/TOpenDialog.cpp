@@ -1,0 +1,92 @@
+#include "TOpenDialog.h"
+
+#include <QChar>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <utility>
+
+namespace {
+
+TOpenDialog::Chooser& current_chooser()
+{
+    static TOpenDialog::Chooser chooser;
+    return chooser;
+}
+
+QString folder_of(const std::string& fileName)
+{
+    if (fileName.empty()) {
+        return QDir::currentPath();
+    }
+    return QFileInfo(QString::fromStdString(fileName)).absolutePath();
+}
+
+QString name_filter(const QString& description, const QString& patterns)
+{
+    QStringList wildcards;
+    for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
+        wildcards << CaseInsensitivePattern(pattern.trimmed());
+    }
+    return description + " (" + wildcards.join(' ') + ")";
+}
+
+} // namespace
+
+QString CaseInsensitivePattern(const QString& pattern)
+{
+    QString result;
+    for (const QChar c : pattern) {
+        if (c == '[') {
+            // A bracket is an ordinary character in a Windows wildcard.
+            result += "[[]";
+        } else if (c.toLower() != c.toUpper()) {
+            result += QString("[") + c.toLower() + c.toUpper() + "]";
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+QStringList DialogNameFilters(const QString& filter)
+{
+    const QStringList parts = filter.split('|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters << name_filter(parts[i], parts[i + 1]);
+    }
+    return filters;
+}
+
+TOpenDialog::TOpenDialog(QWidget* parent) : TCommonDialog(parent) {}
+
+bool TOpenDialog::Execute()
+{
+    const Chooser& chooser = current_chooser();
+    const std::optional<std::string> chosen = chooser ? chooser(*this) : ModalFileDialog(*this);
+    if (!chosen) {
+        return false;
+    }
+    fileName = *chosen;
+    return true;
+}
+
+TOpenDialog::Chooser TOpenDialog::SetChooser(Chooser chooser)
+{
+    return std::exchange(current_chooser(), std::move(chooser));
+}
+
+std::optional<std::string> TOpenDialog::ModalFileDialog(const TOpenDialog& dialog)
+{
+    QFileDialog box(dialog.window(), QString(), folder_of(dialog.FileName()));
+    box.setFileMode(QFileDialog::ExistingFile);
+    box.setNameFilters(DialogNameFilters(dialog.Filter()));
+    // The list shows "Bitmapy", not the case-free wildcards behind it.
+    box.setOption(QFileDialog::HideNameFilterDetails);
+    if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return box.selectedFiles().constFirst().toStdString();
+}

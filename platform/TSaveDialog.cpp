@@ -1,0 +1,3 @@
+#include "TSaveDialog.h"
+
+TSaveDialog::TSaveDialog(QWidget* parent) : TCommonDialog(parent) {}
