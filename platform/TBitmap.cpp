@@ -1,9 +1,12 @@
 #include "TBitmap.h"
 
+#include "BmpDecode.h"
 #include "BmpHeader.h"
 #include "Exception.h"
+#include "MemoryBudget.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QString>
 
@@ -57,15 +60,95 @@ TPixelFormat format_of_depth(int bitsPerPixel)
     }
 }
 
-// The headers of the file, checked against its length before Qt reads it: Qt's reader
-// would fill a truncated picture with zeros rather than refuse it.
-BmpHeader read_header(const QString& fileName)
+// The file's headers, checked against its length before anything reads the pixels: Qt's
+// reader would fill a truncated picture with zeros rather than refuse it.
+struct FileHead
 {
+    BmpHeader header;
+    QByteArray bytes;
+    std::int64_t fileSize = 0;
+};
+
+FileHead read_head(const QString& fileName)
+{
+    if (QFileInfo(fileName).isDir()) {
+        throw Exception("it is a folder, not a file");
+    }
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Exception(file.errorString().toStdString());
     }
-    return ParseBmpHeader(file.read(64), file.size());
+    FileHead head{{}, file.read(bmp_head_bytes), file.size()};
+    head.header = ParseBmpHeader(head.bytes, head.fileSize);
+    return head;
+}
+
+// Qt's reader handles the uncompressed palette pictures and 24-bit ones; run-length and
+// masked pixels are decoded here (Qt widens 5- and 6-bit channels by a plain shift, so
+// white would come out as 248, and it decodes some RLE4 runs wrongly).
+bool decoded_here(const BmpHeader& header)
+{
+    return header.compression == BI_RLE4 || header.compression == BI_RLE8 ||
+           header.bitsPerPixel == 16 || header.bitsPerPixel == 32;
+}
+
+// Memory for the decoded picture, and for the pixel data when it is decoded here.
+std::uint64_t loading_bytes(const FileHead& head)
+{
+    const BmpHeader& h = head.header;
+    const int heldBits = h.bitsPerPixel == 1 ? 1 : h.bitsPerPixel <= 8 ? 8 : 32;
+    const std::uint64_t data = decoded_here(h) ? head.fileSize - h.pixelOffset : 0;
+    return PictureBytes(h.width, h.rows(), heldBits) + data;
+}
+
+QImage decode_here(const QString& fileName, const FileHead& head)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(head.header.pixelOffset)) {
+        throw Exception(file.errorString().toStdString());
+    }
+    const QByteArray pixels = file.readAll();
+    if (head.header.bitsPerPixel > 8) {
+        return DecodeMasked(pixels, head.header);
+    }
+    return DecodeRunLength(pixels, head.header, ParseColourTable(head.bytes, head.header));
+}
+
+QImage read_with_qt(const QString& fileName)
+{
+    QImageReader reader(fileName, "bmp");
+    reader.setAllocationLimit(reader_allocation_limit_mb);
+    QImage loaded = reader.read();
+    if (loaded.isNull()) {
+        throw Exception(reader.errorString().toStdString());
+    }
+    return loaded;
+}
+
+struct LoadedPicture
+{
+    QImage image;
+    int bitsPerPixel = 0; // as the file stores it
+};
+
+LoadedPicture read_picture(const QString& fileName)
+{
+    const FileHead head = read_head(fileName);
+    RequireMemory(head.header.width, head.header.rows(), loading_bytes(head), "to load it");
+    QImage image = decoded_here(head.header) ? decode_here(fileName, head) : read_with_qt(fileName);
+    return {std::move(image), head.header.bitsPerPixel};
+}
+
+// Pixels may hold indices past the end of a short colour table; a full table (black past
+// the file's colours) keeps every later conversion and painting inside it.
+void complete_colour_table(QImage& image)
+{
+    const qsizetype full = image.format() == QImage::Format_Mono ? 2 : 256;
+    QList<QRgb> colours = image.colorTable();
+    if (colours.size() < full) {
+        colours.resize(full, qRgb(0, 0, 0));
+        image.setColorTable(colours);
+    }
 }
 
 QList<QRgb> grey_table()
@@ -127,6 +210,15 @@ bool is_indexed(const QImage& image)
     return image.format() == QImage::Format_Mono || image.format() == QImage::Format_Indexed8;
 }
 
+// The 8-bit copy, and the 32-bit one colour pictures in other layouts pass through.
+std::uint64_t reduction_bytes(const QImage& image)
+{
+    const bool direct = is_indexed(image) || image.format() == QImage::Format_RGB32 ||
+                        image.format() == QImage::Format_ARGB32;
+    return PictureBytes(image.width(), image.height(), 8) +
+           (direct ? 0 : PictureBytes(image.width(), image.height(), 32));
+}
+
 } // namespace
 
 TBitmap::TBitmap()
@@ -178,6 +270,9 @@ void TBitmap::Resize(int newWidth, int newHeight)
     }
     QImage next;
     if (newWidth > 0 && newHeight > 0) {
+        const int heldBits = storage_format(format) == QImage::Format_RGB32 ? 32 : 8;
+        RequireMemory(newWidth, newHeight, PictureBytes(newWidth, newHeight, heldBits),
+                      "for its bitmap");
         next = QImage(newWidth, newHeight, storage_format(format));
         if (next.isNull()) {
             throw Exception("Not enough memory for a " + std::to_string(newWidth) + " x " +
@@ -225,6 +320,7 @@ void TBitmap::ReduceToGrey()
 {
     QImage grey;
     if (!image.isNull()) {
+        RequireMemory(width, height, reduction_bytes(image), "to reduce it to 8 bits");
         grey = is_indexed(image) ? grey_from_indexed(image) : grey_from_colour(image);
         grey.setColorTable(grey_table());
     }
@@ -259,23 +355,18 @@ std::uint8_t* TBitmap::ScanLine(int y)
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
     const QString name = QString::fromStdString(fileName);
-    const auto refuse = [&](const std::string& reason) {
-        return Exception("Cannot read the bitmap \"" + fileName + "\": " + reason);
-    };
-    BmpHeader header;
+    LoadedPicture picture;
     try {
-        header = read_header(name);
+        picture = read_picture(name);
     } catch (const Exception& e) {
-        throw refuse(e.Message());
+        throw Exception("Cannot read the bitmap \"" + fileName + "\": " + e.Message());
     }
-    QImageReader reader(name, "bmp");
-    reader.setAllocationLimit(reader_allocation_limit_mb);
-    QImage loaded = reader.read();
-    if (loaded.isNull()) {
-        throw refuse(reader.errorString().toStdString());
-    }
-    const TPixelFormat loadedFormat = format_of_depth(header.bitsPerPixel);
+    QImage& loaded = picture.image;
+    const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);
     PalettePtr loadedPalette(is_indexed(loaded) ? PaletteFromColors(loaded.colorTable()) : nullptr);
+    if (is_indexed(loaded)) {
+        complete_colour_table(loaded);
+    }
     // Nothing below can fail: the bitmap changes all at once or not at all.
     width = loaded.width();
     height = loaded.height();

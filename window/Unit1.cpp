@@ -2,6 +2,7 @@
 
 #include "Dib.h"
 #include "Exception.h"
+#include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "WaitCursor.h"
 #include "display.h"
@@ -100,6 +101,9 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     const int height = source->Height();
     const int paddedWidth = PaddedSide(width);
     const int paddedHeight = PaddedSide(height);
+    // Refused here, before anything is allocated, rather than by bad_alloc or the
+    // out-of-memory killer half way through.
+    RequireMemory(width, height, SpectrumBytes(paddedWidth, paddedHeight), "for its spectrum");
     const std::uint64_t words =
         std::uint64_t{2} * static_cast<std::uint64_t>(paddedWidth) * paddedHeight;
     auto staging = std::make_unique<std::uint32_t[]>(words);

@@ -1,0 +1,122 @@
+#include "MemoryBudget.h"
+
+#include "Exception.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace {
+
+constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+
+// The value in KiB of `key` in a /proc file of "Key:   123 kB" lines, in bytes.
+std::uint64_t proc_kib(const char* path, const std::string& key)
+{
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.rfind(key + ":", 0) == 0) {
+            return std::stoull(line.substr(key.size() + 1)) * 1024;
+        }
+    }
+    return unlimited;
+}
+
+// What a resource limit leaves when `used` bytes of it are taken.
+std::uint64_t left_under_limit(int resource, const std::string& usedKey)
+{
+    rlimit limit{};
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return unlimited;
+    }
+    const std::uint64_t used = proc_kib("/proc/self/status", usedKey);
+    return used >= limit.rlim_cur ? 0 : limit.rlim_cur - used;
+}
+
+std::uint64_t machine_memory()
+{
+    return std::min({proc_kib("/proc/meminfo", "MemAvailable"),
+                     left_under_limit(RLIMIT_AS, "VmSize"),
+                     left_under_limit(RLIMIT_DATA, "VmData")});
+}
+
+MemoryProbe& probe()
+{
+    static MemoryProbe current = machine_memory;
+    return current;
+}
+
+std::uint64_t saturating_product(std::uint64_t a, std::uint64_t b)
+{
+    return b != 0 && a > unlimited / b ? unlimited : a * b;
+}
+
+std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
+{
+    return a > unlimited - b ? unlimited : a + b;
+}
+
+} // namespace
+
+std::uint64_t AvailableMemory()
+{
+    return probe()();
+}
+
+MemoryProbe SetMemoryProbe(MemoryProbe replacement)
+{
+    MemoryProbe previous = std::move(probe());
+    probe() = replacement ? std::move(replacement) : MemoryProbe(machine_memory);
+    return previous;
+}
+
+std::string MemoryText(std::uint64_t bytes)
+{
+    constexpr const char* units[] = {"bytes", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    double value = static_cast<double>(bytes);
+    int unit = 0;
+    while (value >= 1024 && unit < 6) {
+        value /= 1024;
+        ++unit;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", value, units[unit]);
+    return text;
+}
+
+void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
+                   const std::string& purpose)
+{
+    const std::uint64_t available = AvailableMemory();
+    if (saturating_sum(bytes, memory_reserve) <= available) {
+        return;
+    }
+    const std::uint64_t usable = available > memory_reserve ? available - memory_reserve : 0;
+    std::ostringstream text;
+    text << "The " << width << " x " << height << " picture needs " << MemoryText(bytes)
+         << " of memory " << purpose << ", but only " << MemoryText(usable) << " are available";
+    throw Exception(text.str());
+}
+
+std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
+{
+    const std::uint64_t rowBits = saturating_product(static_cast<std::uint64_t>(width),
+                                                     static_cast<std::uint64_t>(bitsPerPixel));
+    const std::uint64_t stride = saturating_sum(rowBits, 31) / 32 * 4;
+    return saturating_product(stride, static_cast<std::uint64_t>(height));
+}
+
+std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight)
+{
+    const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
+                                                      static_cast<std::uint64_t>(paddedHeight));
+    const std::uint64_t staging = saturating_product(elements, 2 * sizeof(std::uint32_t));
+    const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
+    const std::uint64_t painted = PictureBytes(paddedWidth, paddedHeight, 8);
+    return saturating_sum(saturating_sum(staging, matrixBytes), painted);
+}

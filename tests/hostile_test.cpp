@@ -1,0 +1,416 @@
+#include "Exception.h"
+#include "MemoryBudget.h"
+#include "TBitmap.h"
+#include "Unit1.h"
+
+#include "bmp_builder.h"
+#include "bmp_writer.h"
+#include "message_recorder.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::uint8_t> pixels_of(TBitmap& bitmap)
+{
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        const std::uint8_t* row = bitmap.ScanLine(y);
+        out.insert(out.end(), row, row + bitmap.Width());
+    }
+    return out;
+}
+
+// A small grey picture, then a hostile file: the load must raise with the file's name
+// and a reason, and the picture must stay as it was.
+class HostileFile : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        write_bmp(temp_path("kept.bmp"), grey_picture(3, 2, {10, 20, 30, 40, 50, 60}));
+        bitmap.LoadFromFile(temp_path("kept.bmp"));
+        bitmap.PixelFormat(pf8bit);
+        kept = pixels_of(bitmap);
+        // The same answer on every machine: as if 256 MiB were free.
+        previousProbe = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
+    }
+
+    void TearDown() override { SetMemoryProbe(previousProbe); }
+
+    void ExpectRefused(const std::string& path, const std::string& reason)
+    {
+        SCOPED_TRACE(path);
+        try {
+            bitmap.LoadFromFile(path);
+            ADD_FAILURE() << "accepted";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message().rfind("Cannot read the bitmap \"" + path + "\": ", 0), 0u)
+                << e.Message();
+            EXPECT_NE(e.Message().find(reason), std::string::npos) << e.Message();
+        }
+        EXPECT_EQ(bitmap.Width(), 3);
+        EXPECT_EQ(bitmap.Height(), 2);
+        EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
+        EXPECT_EQ(pixels_of(bitmap), kept);
+    }
+
+    void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& reason)
+    {
+        const std::string path = temp_path("hostile-" + std::to_string(++files) + ".bmp");
+        write_file(path, bytes);
+        ExpectRefused(path, reason);
+    }
+
+    TBitmap bitmap;
+    std::vector<std::uint8_t> kept;
+    MemoryProbe previousProbe;
+    int files = 0;
+};
+
+RawBmp grey_palette(int width, int height)
+{
+    RawBmp b;
+    b.width = width;
+    b.height = height;
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        b.colours.push_back(i * 0x010101);
+    }
+    return b;
+}
+
+RawBmp grey8(int width, int height)
+{
+    RawBmp b = grey_palette(width, height);
+    b.pixels = stored_rows(height < 0 ? -height : height, width, 7);
+    return b;
+}
+
+RawBmp rle8(int width, int height, std::vector<std::uint8_t> stream)
+{
+    RawBmp b = grey_palette(width, height);
+    b.compression = 1;
+    b.pixels = std::move(stream);
+    return b;
+}
+
+RawBmp rle4(int width, int height, std::vector<std::uint8_t> stream)
+{
+    RawBmp b = rle8(width, height, std::move(stream));
+    b.bits = 4;
+    b.compression = 2;
+    b.colours.resize(16);
+    return b;
+}
+
+TEST_F(HostileFile, ThingsThatAreNoBitmapFile)
+{
+    ExpectRefused(std::vector<std::uint8_t>{}, "the file is empty");
+    ExpectRefused(std::vector<std::uint8_t>{'h', 'e', 'l', 'l', 'o', '\n'}, "not a BMP file");
+    QImage png(4, 4, QImage::Format_RGB32);
+    png.fill(Qt::green);
+    ASSERT_TRUE(png.save(QString::fromStdString(temp_path("png.png")), "png"));
+    std::filesystem::rename(temp_path("png.png"), temp_path("png.bmp"));
+    ExpectRefused(temp_path("png.bmp"), "not a BMP file");
+    std::filesystem::create_directory(temp_path("folder.bmp"));
+    ExpectRefused(temp_path("folder.bmp"), "folder");
+    ExpectRefused(temp_path("missing.bmp"), "No such file");
+}
+
+TEST_F(HostileFile, UnreadableFile)
+{
+    write_bmp(temp_path("locked.bmp"), grey_picture(1, 1, {0}));
+    ASSERT_EQ(chmod(temp_path("locked.bmp").c_str(), 0), 0);
+    if (geteuid() != 0) {
+        ExpectRefused(temp_path("locked.bmp"), "Permission denied");
+        return;
+    }
+    // Permission bits do not stop root: read as the unprivileged user in a child.
+    EXPECT_EXIT(
+        {
+            if (setgid(65534) != 0 || setuid(65534) != 0) {
+                _exit(2);
+            }
+            try {
+                bitmap.LoadFromFile(temp_path("locked.bmp"));
+            } catch (const Exception& e) {
+                _exit(e.Message().find("Permission denied") != std::string::npos &&
+                              bitmap.Width() == 3
+                          ? 0
+                          : 1);
+            }
+            _exit(1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+
+TEST_F(HostileFile, TruncatedAnywhere)
+{
+    const std::vector<std::uint8_t> whole = grey8(5, 4).bytes();
+    for (std::size_t length : {std::size_t{2}, std::size_t{13}, std::size_t{20}, std::size_t{53}}) {
+        ExpectRefused(std::vector<std::uint8_t>(whole.begin(), whole.begin() + length),
+                      "ends inside its header");
+    }
+    ExpectRefused(std::vector<std::uint8_t>(whole.begin(), whole.end() - 1), "truncated");
+    RawBmp os2 = grey8(5, 4);
+    os2.headerSize = 12;
+    const std::vector<std::uint8_t> os2Bytes = os2.bytes();
+    ExpectRefused(std::vector<std::uint8_t>(os2Bytes.begin(), os2Bytes.begin() + 24),
+                  "ends inside its header");
+}
+
+TEST_F(HostileFile, SizesThatCannotBe)
+{
+    for (auto [width, height] : {std::pair{0, 4}, {5, 0}, {-5, 4}, {INT32_MIN, 4}}) {
+        RawBmp b = grey8(1, 1);
+        b.width = width;
+        b.height = height;
+        ExpectRefused(b.bytes(), "is invalid");
+    }
+    // Uncompressed rows of a huge picture cannot hide in a small file.
+    RawBmp huge = grey8(1, 1);
+    huge.width = INT32_MAX;
+    huge.height = INT32_MIN;
+    ExpectRefused(huge.bytes(), "truncated");
+}
+
+TEST_F(HostileFile, PicturesTooLargeForTheMemoryAreRefusedBeforeAllocating)
+{
+    // Run-length files are small whatever their size: only the memory check stops them.
+    // 65536 x 65536 overflows 32 bits; the largest sides overflow 64 bits once multiplied
+    // by the bytes of a pixel and of the pipeline.
+    ExpectRefused(rle8(65536, 65536, {0, 1}).bytes(),
+                  "The 65536 x 65536 picture needs 4.0 GiB of memory to load it, but only "
+                  "192.0 MiB are available");
+    ExpectRefused(rle8(INT32_MAX, INT32_MAX, {0, 1}).bytes(),
+                  "The 2147483647 x 2147483647 picture needs 4.0 EiB");
+}
+
+TEST_F(HostileFile, BadOffsetsAndColourTables)
+{
+    RawBmp inside = grey8(2, 2);
+    inside.pixelOffset = 20;
+    ExpectRefused(inside.bytes(), "starts inside the headers");
+    RawBmp past = grey8(2, 2);
+    past.pixelOffset = 100000;
+    past.pixels.clear();
+    ExpectRefused(past.bytes(), "past the end of the file");
+    RawBmp longTable = grey8(2, 2);
+    longTable.colourCount = 257;
+    ExpectRefused(longTable.bytes(), "257 entries, more than the 256");
+    RawBmp noTable = grey8(2, 2);
+    noTable.colours.clear();
+    noTable.colourCount = 0;
+    ExpectRefused(noTable.bytes(), "colour table is missing");
+}
+
+TEST_F(HostileFile, RunLengthStreamsThatLeaveTheFileOrThePicture)
+{
+    ExpectRefused(rle8(4, 2, {4, 9, 0, 0, 4, 9}).bytes(), "ends before its end mark");
+    ExpectRefused(rle8(4, 2, {4, 9, 0}).bytes(), "ends before its end mark");
+    ExpectRefused(rle8(4, 2, {0, 5, 1, 2, 3}).bytes(), "ends before its end mark");
+    ExpectRefused(rle8(4, 2, {5, 9, 0, 1}).bytes(), "runs past the picture");
+    ExpectRefused(rle8(4, 2, {0, 2, 200, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
+    ExpectRefused(rle8(4, 2, {0, 0, 0, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
+    ExpectRefused(rle4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0}).bytes(), "runs past the picture");
+    RawBmp topDown = rle8(4, -2, {0, 1});
+    ExpectRefused(topDown.bytes(), "top row first");
+}
+
+TEST_F(HostileFile, CodingsThatAreNotSupported)
+{
+    for (auto [bits, compression] : {std::pair{2, 0},
+                                     {64, 0},
+                                     {0, 0},
+                                     {24, 4},
+                                     {24, 5},
+                                     {8, 2},
+                                     {4, 1},
+                                     {24, 3},
+                                     {32, 6},
+                                     {8, 99}}) {
+        RawBmp b = grey8(2, 2);
+        b.bits = static_cast<std::uint16_t>(bits);
+        b.compression = static_cast<std::uint32_t>(compression);
+        ExpectRefused(b.bytes(), "are not supported");
+    }
+    RawBmp header = grey8(2, 2);
+    header.headerSize = 66;
+    ExpectRefused(header.bytes(), "header size 66");
+    RawBmp planes = grey8(2, 2);
+    planes.planes = 3;
+    ExpectRefused(planes.bytes(), "plane count 3");
+}
+
+TEST_F(HostileFile, ColourMasksThatDescribeNoColour)
+{
+    for (const std::vector<std::uint32_t>& masks :
+         std::vector<std::vector<std::uint32_t>>{{0, 0x3e0, 0x1f},
+                                                 {0xf800, 0x7e0, 0x10001},
+                                                 {0xf800, 0xfc00, 0x1f},
+                                                 {0x1f0000, 0x7e0, 0x1f}}) {
+        RawBmp b;
+        b.width = 2;
+        b.height = 2;
+        b.bits = 16;
+        b.compression = 3;
+        b.masks = masks;
+        b.pixels = stored_rows(2, 4, 0xff);
+        ExpectRefused(b.bytes(), "colour mask");
+    }
+}
+
+// What the checks above must not cost: legal files of the codings decoded here.
+TEST(OwnDecoders, RunLengthCodesLandOnTheirPixels)
+{
+    // Bottom row: a run of 2, a literal stretch of 3 (padded), end of row; top row: a
+    // jump of 2 to the right, a run of 1, end of picture.
+    write_file(temp_path("rle8.bmp"),
+               rle8(6, 2, {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 1}).bytes());
+    TBitmap bitmap;
+    bitmap.LoadFromFile(temp_path("rle8.bmp"));
+    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{0, 0, 9, 0, 0, 0, 7, 7, 1, 2, 3, 0}));
+    // RLE4: a run alternates its two values; an odd literal stretch ends on a high half.
+    write_file(temp_path("rle4.bmp"),
+               rle4(8, 1, {3, 0x12, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1}).bytes());
+    bitmap.LoadFromFile(temp_path("rle4.bmp"));
+    EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
+    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{1, 2, 1, 3, 4, 5, 6, 7}));
+}
+
+TEST(OwnDecoders, MaskedChannelsWidenToTheFullRange)
+{
+    RawBmp b;
+    b.width = 3;
+    b.height = 1;
+    b.bits = 16;
+    b.compression = 3;
+    b.masks = {0xf800, 0x07e0, 0x001f};
+    // White, pure 5-bit red 1, pure 6-bit green 32.
+    b.pixels = {0xff, 0xff, 0x00, 0x08, 0x00, 0x04, 0, 0};
+    write_file(temp_path("rgb565.bmp"), b.bytes());
+    TBitmap bitmap;
+    bitmap.LoadFromFile(temp_path("rgb565.bmp"));
+    EXPECT_EQ(bitmap.Image().pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(bitmap.Image().pixel(1, 0), qRgb(8, 0, 0));
+    EXPECT_EQ(bitmap.Image().pixel(2, 0), qRgb(0, 129, 0));
+}
+
+// Index bytes past a short colour table show black and never reach past the table.
+TEST(OwnDecoders, IndicesPastAShortColourTableShowBlack)
+{
+    RawBmp b = grey8(2, 1);
+    b.bits = 4;
+    b.colours = {0xffffff};
+    b.pixels = {0x09, 0, 0, 0};
+    write_file(temp_path("short-table.bmp"), b.bytes());
+    TBitmap bitmap;
+    bitmap.LoadFromFile(temp_path("short-table.bmp"));
+    EXPECT_EQ(bitmap.Image().pixel(1, 0), qRgb(0, 0, 0));
+    bitmap.PixelFormat(pf8bit);
+    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{255, 0}));
+}
+
+TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
+{
+    const MemoryProbe previous = SetMemoryProbe([] { return memory_reserve + 1000; });
+    EXPECT_NO_THROW(RequireMemory(10, 10, 1000, "for a test"));
+    try {
+        RequireMemory(16384, 8192, 1001, "for a test");
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "The 16384 x 8192 picture needs 1001 bytes of memory for a "
+                               "test, but only 1000 bytes are available");
+    }
+    SetMemoryProbe(previous);
+}
+
+TEST(MemoryBudget, SpectrumNeedCountsStagingMatrixAndPaintedPicture)
+{
+    // 24 bytes per padded element and the 8-bit painted spectrum.
+    EXPECT_EQ(SpectrumBytes(4096, 4096), std::uint64_t{25} << 24);
+    EXPECT_EQ(PictureBytes(5, 3, 8), 24u);
+    EXPECT_EQ(PictureBytes(33, 2, 1), 16u);
+    EXPECT_EQ(PictureBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 32), UINT64_MAX);
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+std::uint64_t mapped_bytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    std::uint64_t kib = 0;
+    while (status >> key && key != "VmSize:") {
+    }
+    status >> kib;
+    return kib * 1024;
+}
+
+// The real probe sees an address-space limit set on the process (the sanitizers
+// reserve terabytes of address space, so this runs only in builds without them).
+TEST(MemoryBudgetDeathTest, AddressSpaceLimitBoundsTheAvailableMemory)
+{
+    EXPECT_EXIT(
+        {
+            constexpr std::uint64_t headroom = std::uint64_t{100} << 20;
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = mapped_bytes() + headroom;
+            setrlimit(RLIMIT_AS, &limit);
+            const std::uint64_t available = AvailableMemory();
+            bool refused = false;
+            try {
+                RequireMemory(8192, 8192, headroom, "for a test");
+            } catch (const Exception&) {
+                refused = true;
+            }
+            _exit(available > headroom / 2 && available <= headroom && refused ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
+}
+#endif
+
+} // namespace
+
+namespace {
+
+// A spectrum too large for the memory is refused before its matrix is allocated; the
+// previous spectrum picture stays, and no pipeline message is shown.
+TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
+{
+    TBitmap source;
+    source.PixelFormat(pf8bit);
+    source.Height(3000);
+    source.Width(4000);
+    TBitmap target;
+    target.PixelFormat(pf8bit);
+    target.Height(2);
+    target.Width(2);
+    MessageRecorder messages;
+    const MemoryProbe previous = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
+    try {
+        TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 400.0 MiB of memory for its "
+                               "spectrum, but only 192.0 MiB are available");
+    }
+    SetMemoryProbe(previous);
+    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(target.Width(), 2);
+    EXPECT_EQ(target.Height(), 2);
+}
+
+} // namespace

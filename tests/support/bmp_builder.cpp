@@ -1,0 +1,75 @@
+#include "bmp_builder.h"
+
+#include <algorithm>
+
+namespace {
+
+void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i) {
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+}
+
+void put_info_header(std::vector<std::uint8_t>& out, const RawBmp& b)
+{
+    put(out, b.headerSize, 4);
+    if (b.headerSize == 12) {
+        put(out, static_cast<std::uint32_t>(b.width), 2);
+        put(out, static_cast<std::uint32_t>(b.height), 2);
+        put(out, b.planes, 2);
+        put(out, b.bits, 2);
+        return;
+    }
+    put(out, static_cast<std::uint32_t>(b.width), 4);
+    put(out, static_cast<std::uint32_t>(b.height), 4);
+    put(out, b.planes, 2);
+    put(out, b.bits, 2);
+    put(out, b.compression, 4);
+    put(out, static_cast<std::uint32_t>(b.pixels.size()), 4);
+    put(out, 2835, 4);
+    put(out, 2835, 4);
+    put(out, b.colourCount.value_or(static_cast<std::uint32_t>(b.colours.size())), 4);
+    put(out, 0, 4);
+    for (std::uint32_t i = 0; i < (b.headerSize - 40) / 4; ++i) {
+        put(out, i < b.masks.size() ? b.masks[i] : 0, 4);
+    }
+}
+
+} // namespace
+
+std::vector<std::uint8_t> RawBmp::bytes() const
+{
+    std::vector<std::uint8_t> info;
+    put_info_header(info, *this);
+    if (headerSize == 40) {
+        for (std::uint32_t mask : masks) {
+            put(info, mask, 4);
+        }
+    }
+    for (std::uint32_t colour : colours) {
+        put(info, colour, headerSize == 12 ? 3 : 4);
+    }
+    const std::uint32_t offset = pixelOffset.value_or(14 + static_cast<std::uint32_t>(info.size()));
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    put(out, offset + static_cast<std::uint32_t>(pixels.size()), 4);
+    put(out, 0, 4);
+    put(out, offset, 4);
+    out.insert(out.end(), info.begin(), info.end());
+    out.resize(std::max<std::size_t>(out.size(), offset), 0);
+    out.insert(out.end(), pixels.begin(), pixels.end());
+    return out;
+}
+
+std::vector<std::uint8_t> stored_rows(int rows, int rowBytes, std::uint8_t value)
+{
+    const int stride = (rowBytes + 3) / 4 * 4;
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < rows; ++y) {
+        out.insert(out.end(), rowBytes, value);
+        out.insert(out.end(), stride - rowBytes, 0);
+    }
+    return out;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+// Writes a BMP file field by field, for files the loader must read or refuse: any
+// header size, count, offset or coding, and pixel data given as the stored bytes.
+struct RawBmp
+{
+    std::uint32_t headerSize = 40; // 12 writes the short OS/2 header
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t planes = 1;
+    std::uint16_t bits = 8;
+    std::uint32_t compression = 0;
+    std::vector<std::uint32_t> colours;       // 0xRRGGBB, 3 bytes each after a 12-byte header
+    std::optional<std::uint32_t> colourCount; // the header's count, else colours.size()
+    std::vector<std::uint32_t> masks;         // red, green, blue, after the header or in it
+    std::optional<std::uint32_t> pixelOffset; // else right after the colour table
+    std::vector<std::uint8_t> pixels;         // as stored
+
+    std::vector<std::uint8_t> bytes() const;
+};
+
+// Uncompressed rows as stored: `rows` rows of `rowBytes` bytes each, padded to 4, every
+// byte `value`.
+std::vector<std::uint8_t> stored_rows(int rows, int rowBytes, std::uint8_t value);
