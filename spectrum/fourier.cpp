@@ -23,7 +23,7 @@ namespace {
 constexpr double two_pi = 6.28318530717959;
 
 // Blocks of one axis transformed together, chosen to stay in the second-level cache.
-constexpr std::uint64_t chunk_bytes = 512 * 1024;
+constexpr std::uint64_t chunk_bytes = 1024 * 1024;
 
 using SweepFunction = void (*)(const Sweep&);
 
@@ -70,19 +70,51 @@ int log2_of(std::uint64_t power_of_two)
     return bits;
 }
 
+// Exchanges two runs of complex elements, one whole element at a time.
 void swap_runs(double* a, double* b, std::uint64_t doubles)
 {
-    std::swap_ranges(a, a + doubles, b);
+    for (std::uint64_t k = 0; k < doubles; k += 2) {
+        double ea[2];
+        double eb[2];
+        std::memcpy(ea, a + k, sizeof ea);
+        std::memcpy(eb, b + k, sizeof eb);
+        std::memcpy(a + k, eb, sizeof eb);
+        std::memcpy(b + k, ea, sizeof ea);
+    }
 }
 
-// Put the rows of a block in bit-reversed order of their index.
+// The reordering reads a block out of order, which the processor cannot foresee; asking
+// for the block's cache lines in order first lets them stream in from memory.
+void ask_for_block(const double* block, std::uint64_t doubles)
+{
+    constexpr std::uint64_t line_doubles = 8;
+    for (std::uint64_t k = 0; k < doubles; k += line_doubles) {
+        __builtin_prefetch(block + k, 1);
+    }
+}
+
+// Put the rows of a block in bit-reversed order of their index. A row index is split
+// into high and low bits, rev(high : low) = rev(low) : rev(high); the reversals of the
+// low bits are worked out once, so the inner loop runs without the counter's branches.
 void reverse_rows(double* block, const Axis& axis)
 {
+    constexpr int low_bits_max = 6;
+    const int bits = log2_of(axis.length);
+    const int low_bits = std::min(bits, low_bits_max);
+    const std::uint64_t lows = std::uint64_t{1} << low_bits;
+    std::uint64_t low_reversed[std::uint64_t{1} << low_bits_max];
+    ReversedCounter low_rev(lows);
+    for (std::uint64_t low = 0; low < lows; ++low, low_rev.next()) {
+        low_reversed[low] = low_rev.value() << (bits - low_bits);
+    }
     const std::uint64_t row = 2 * axis.inner;
-    ReversedCounter rev(axis.length);
-    for (std::uint64_t i = 0; i < axis.length; ++i, rev.next()) {
-        if (i < rev.value()) {
-            swap_runs(block + i * row, block + rev.value() * row, row);
+    ReversedCounter high_rev(axis.length >> low_bits);
+    for (std::uint64_t i = 0; i < axis.length; i += lows, high_rev.next()) {
+        for (std::uint64_t low = 0; low < lows; ++low) {
+            const std::uint64_t rev = low_reversed[low] | high_rev.value();
+            if (i + low < rev) {
+                swap_runs(block + (i + low) * row, block + rev * row, row);
+            }
         }
     }
 }
@@ -104,18 +136,31 @@ struct SweepPlan
     Sweep sweeps[max_sweeps];
     int count = 0;
 
-    SweepPlan(const Axis& axis, int direction, int depth)
+    // Along rows of single elements the first passes pair elements inside one vector of
+    // `lanes` elements; they get a sweep of their own.
+    SweepPlan(const Axis& axis, int direction, int depth, int lanes)
     {
         const int passes = log2_of(axis.length);
-        for (int first = 0; first < passes; first += depth) {
-            Sweep& sweep = sweeps[count++];
-            sweep.length = axis.length;
-            sweep.inner = axis.inner;
-            sweep.first = first;
-            sweep.count = std::min(depth, passes - first);
-            for (int q = 0; q < sweep.count; ++q) {
-                set_increments(sweep, q, direction, std::uint64_t{1} << (first + q));
-            }
+        const int within = log2_of(static_cast<std::uint64_t>(lanes));
+        int first = 0;
+        if (axis.inner == 1 && within > 0 && passes >= 2 * within) {
+            add(axis, direction, 0, within);
+            first = within;
+        }
+        for (; first < passes; first += depth) {
+            add(axis, direction, first, std::min(depth, passes - first));
+        }
+    }
+
+    void add(const Axis& axis, int direction, int first, int passes)
+    {
+        Sweep& sweep = sweeps[count++];
+        sweep.length = axis.length;
+        sweep.inner = axis.inner;
+        sweep.first = first;
+        sweep.count = passes;
+        for (int q = 0; q < passes; ++q) {
+            set_increments(sweep, q, direction, std::uint64_t{1} << (first + q));
         }
     }
 };
@@ -140,6 +185,9 @@ struct AxisWork
     {
         const std::uint64_t block_doubles = 2 * axis.length * axis.inner;
         if (reverse_own_rows) {
+            for (int b = 0; b < chunk.count; ++b) {
+                ask_for_block(chunk.blocks[b], block_doubles);
+            }
             for (int b = 0; b < chunk.count; ++b) {
                 reverse_rows(chunk.blocks[b], axis);
             }
@@ -207,16 +255,17 @@ struct KernelInfo
     const char* name;
     SweepFunction sweep;
     int depth;
+    int lanes;
 };
 
 #if defined(WIDMO_X86_KERNELS)
 constexpr KernelInfo kernels[] = {
-    {FourierKernel::scalar, "scalar", sweep_plain, 4},
-    {FourierKernel::avx2, "avx2", sweep_avx2, 3},
-    {FourierKernel::avx512, "avx512", sweep_avx512, 4},
+    {FourierKernel::scalar, "scalar", sweep_plain, 4, 1},
+    {FourierKernel::avx2, "avx2", sweep_avx2, 3, 2},
+    {FourierKernel::avx512, "avx512", sweep_avx512, 4, 4},
 };
 #else
-constexpr KernelInfo kernels[] = {{FourierKernel::scalar, "scalar", sweep_plain, 4}};
+constexpr KernelInfo kernels[] = {{FourierKernel::scalar, "scalar", sweep_plain, 4, 1}};
 #endif
 
 const KernelInfo* find_kernel(FourierKernel kernel)
@@ -306,7 +355,7 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
     for (int d = dimensions; d >= 1; --d) {
         const std::uint64_t length = lengths[d];
         const Axis axis{length, done, total / (length * done), d > 1 ? lengths[d - 1] : 1u};
-        const SweepPlan plan(axis, direction, kernel.depth);
+        const SweepPlan plan(axis, direction, kernel.depth, kernel.lanes);
         // The first axis reorders its own rows; every later axis finds its rows already
         // reordered by the axis before it.
         const AxisWork work{axis, plan, kernel.sweep, d == dimensions};

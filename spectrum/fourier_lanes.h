@@ -11,13 +11,15 @@
 
 namespace {
 
-// W complex elements as (real, imaginary) pairs in one vector register.
+// W complex elements as (real, imaginary) pairs in one vector register. `transpose`
+// turns W vectors holding a W x W square of complex elements into its columns.
 template <int W> struct lanes;
 
 template <> struct lanes<1>
 {
     typedef double v __attribute__((vector_size(16)));
     static v swap_parts(v x) { return __builtin_shufflevector(x, x, 1, 0); }
+    static void transpose(v*) {}
 };
 
 #if defined(__AVX__)
@@ -25,6 +27,12 @@ template <> struct lanes<2>
 {
     typedef double v __attribute__((vector_size(32)));
     static v swap_parts(v x) { return __builtin_shufflevector(x, x, 1, 0, 3, 2); }
+    static void transpose(v* x)
+    {
+        const v a = x[0];
+        x[0] = __builtin_shufflevector(a, x[1], 0, 1, 4, 5);
+        x[1] = __builtin_shufflevector(a, x[1], 2, 3, 6, 7);
+    }
 };
 #endif
 
@@ -33,6 +41,17 @@ template <> struct lanes<4>
 {
     typedef double v __attribute__((vector_size(64)));
     static v swap_parts(v x) { return __builtin_shufflevector(x, x, 1, 0, 3, 2, 5, 4, 7, 6); }
+    static void transpose(v* x)
+    {
+        const v t0 = __builtin_shufflevector(x[0], x[1], 0, 1, 8, 9, 4, 5, 12, 13);
+        const v t1 = __builtin_shufflevector(x[0], x[1], 2, 3, 10, 11, 6, 7, 14, 15);
+        const v t2 = __builtin_shufflevector(x[2], x[3], 0, 1, 8, 9, 4, 5, 12, 13);
+        const v t3 = __builtin_shufflevector(x[2], x[3], 2, 3, 10, 11, 6, 7, 14, 15);
+        x[0] = __builtin_shufflevector(t0, t2, 0, 1, 2, 3, 8, 9, 10, 11);
+        x[1] = __builtin_shufflevector(t1, t3, 0, 1, 2, 3, 8, 9, 10, 11);
+        x[2] = __builtin_shufflevector(t0, t2, 4, 5, 6, 7, 12, 13, 14, 15);
+        x[3] = __builtin_shufflevector(t1, t3, 4, 5, 6, 7, 12, 13, 14, 15);
+    }
 };
 #endif
 
@@ -58,19 +77,6 @@ template <int W> struct rotation
     vec<W> re;
     vec<W> im;
 };
-
-template <int W> rotation<W> make_rotation(const double* cr, const double* ci)
-{
-    double re[2 * W];
-    double im[2 * W];
-    for (int l = 0; l < W; ++l) {
-        re[2 * l] = cr[l];
-        re[2 * l + 1] = cr[l];
-        im[2 * l] = -ci[l];
-        im[2 * l + 1] = ci[l];
-    }
-    return {load<W>(re), load<W>(im)};
-}
 
 // a <- a + w b, b <- a - w b.
 template <int W>
@@ -140,7 +146,23 @@ template <int K> struct cursors
     }
 };
 
-// The K passes of a sweep on the 2^K rows at p, p + stride, ..., all held in registers.
+// The K passes of a sweep on 2^K rows held in registers.
+template <int W, int K>
+__attribute__((always_inline)) inline void passes_in_registers(vec<W>* x, const rotation<W>* w)
+{
+#pragma GCC unroll 4
+    for (int q = 0; q < K; ++q) {
+        const int h = 1 << q;
+#pragma GCC unroll 16
+        for (int t = 0; t < (1 << K); ++t) {
+            if ((t & h) == 0) {
+                butterfly<W>(x[t], x[t + h], w[h - 1 + (t & (h - 1))]);
+            }
+        }
+    }
+}
+
+// The K passes of a sweep on the 2^K rows at p, p + stride, ...
 template <int W, int K>
 __attribute__((always_inline)) inline void merge_passes(double* p, std::uint64_t stride,
                                                         const rotation<W>* w)
@@ -151,51 +173,150 @@ __attribute__((always_inline)) inline void merge_passes(double* p, std::uint64_t
     for (int t = 0; t < rows; ++t) {
         x[t] = load<W>(p + t * stride);
     }
-#pragma GCC unroll 4
-    for (int q = 0; q < K; ++q) {
-        const int h = 1 << q;
-#pragma GCC unroll 16
-        for (int t = 0; t < rows; ++t) {
-            if ((t & h) == 0) {
-                butterfly<W>(x[t], x[t + h], w[h - 1 + (t & (h - 1))]);
-            }
-        }
-    }
+    passes_in_registers<W, K>(x, w);
 #pragma GCC unroll 16
     for (int t = 0; t < rows; ++t) {
         store<W>(p + t * stride, x[t]);
     }
 }
 
-// Spread: rows hold one element each and a vector covers W neighbouring rows, which
-// need W successive factors. Otherwise the W elements of a vector lie in one row and
-// share its factor, and the vectors sweep along the row.
-template <int W, int K, bool spread> void sweep_fixed(const Sweep& sweep)
+template <int W> vec<W> splat(double value)
 {
-    cursors<K> walk(sweep);
+    vec<W> v;
+    for (int l = 0; l < 2 * W; ++l) {
+        v[l] = value;
+    }
+    return v;
+}
+
+// (-1, 1, -1, 1, ...): turns a vector of ci into the (-ci, ci) of a rotation, exactly.
+template <int W> vec<W> part_signs()
+{
+    vec<W> v;
+    for (int l = 0; l < 2 * W; ++l) {
+        v[l] = l % 2 == 0 ? -1.0 : 1.0;
+    }
+    return v;
+}
+
+// The W elements of a vector lie in one row and share its factor; the vectors sweep
+// along the row.
+template <int W, int K> struct shared_factors
+{
+    static constexpr std::uint64_t rows_per_step = 1;
+    cursors<K> walk;
+    vec<W> signs = part_signs<W>();
+
+    explicit shared_factors(const Sweep& sweep) : walk(sweep) {}
+
+    void start(std::uint64_t period) { walk.start(period); }
+
+    void rotations(rotation<W>* w) const
+    {
+        for (int c = 0; c < cursors<K>::count; ++c) {
+            w[c] = {splat<W>(walk.cr[c]), splat<W>(walk.ci[c]) * signs};
+        }
+    }
+
+    void advance() { walk.advance(); }
+};
+
+// Rows hold one element each and a vector covers W neighbouring rows, which need W
+// successive factors: lane l of a cursor runs l steps ahead of its first lane, and each
+// lane walks the recurrence W steps per vector of rows, so it meets every factor its row
+// needs, computed exactly as the single walk computes it.
+template <int W, int K> struct spread_factors
+{
+    static constexpr std::uint64_t rows_per_step = W;
+    static constexpr int count = cursors<K>::count;
+    cursors<K> walk;
+    vec<W> signs = part_signs<W>();
+    vec<W> r[count];
+    vec<W> i[count];
+    vec<W> dr[count];
+    vec<W> di[count];
+
+    explicit spread_factors(const Sweep& sweep) : walk(sweep)
+    {
+        for (int c = 0; c < count; ++c) {
+            dr[c] = splat<W>(walk.dr[c]);
+            di[c] = splat<W>(walk.di[c]);
+        }
+    }
+
+    void start(std::uint64_t period)
+    {
+        walk.start(period);
+        for (int l = 0; l < W; ++l) {
+            for (int c = 0; c < count; ++c) {
+                r[c][2 * l] = r[c][2 * l + 1] = walk.cr[c];
+                i[c][2 * l] = i[c][2 * l + 1] = walk.ci[c];
+            }
+            walk.advance();
+        }
+    }
+
+    void rotations(rotation<W>* w) const
+    {
+        for (int c = 0; c < count; ++c) {
+            w[c] = {r[c], i[c] * signs};
+        }
+    }
+
+    void advance()
+    {
+        for (int c = 0; c < count; ++c) {
+            for (int n = 0; n < W; ++n) {
+                const vec<W> old_r = r[c];
+                r[c] = r[c] * dr[c] - i[c] * di[c] + r[c];
+                i[c] = i[c] * dr[c] + old_r * di[c] + i[c];
+            }
+        }
+    }
+};
+
+template <int W> constexpr int log2_lanes = W == 4 ? 2 : W == 2 ? 1 : 0;
+
+// The first log2(W) passes along rows of single elements: their pairs lie inside one
+// vector. Turning each W x W square of elements over makes the partners meet in the same
+// lane of different vectors, where all lanes share one factor.
+template <int W> void sweep_within_vectors(const Sweep& sweep)
+{
+    constexpr int K = log2_lanes<W>;
+    shared_factors<W, K> factors(sweep);
+    factors.start(1);
+    rotation<W> w[cursors<K>::count];
+    factors.rotations(w);
+    for (int b = 0; b < sweep.block_count; ++b) {
+        for (std::uint64_t e = 0; e < sweep.length; e += W * W) {
+            double* const p = sweep.blocks[b] + 2 * e;
+            vec<W> x[W];
+            for (int t = 0; t < W; ++t) {
+                x[t] = load<W>(p + 2 * W * t);
+            }
+            lanes<W>::transpose(x);
+            passes_in_registers<W, K>(x, w);
+            lanes<W>::transpose(x);
+            for (int t = 0; t < W; ++t) {
+                store<W>(p + 2 * W * t, x[t]);
+            }
+        }
+    }
+}
+
+template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
+{
+    Factors factors(sweep);
     const std::uint64_t period = std::uint64_t{1} << sweep.first;
     const std::uint64_t group = period << K;
     const std::uint64_t row = 2 * sweep.inner;
     const std::uint64_t stride = period * row;
-    constexpr std::uint64_t rows_per_step = spread ? W : 1;
     for (std::uint64_t g = 0; g < sweep.length; g += group) {
-        walk.start(period);
-        for (std::uint64_t k0 = 0; k0 < period; k0 += rows_per_step) {
-            double cr[cursors<K>::count][W];
-            double ci[cursors<K>::count][W];
-            for (int l = 0; l < W; ++l) {
-                for (int c = 0; c < cursors<K>::count; ++c) {
-                    cr[c][l] = walk.cr[c];
-                    ci[c][l] = walk.ci[c];
-                }
-                if (spread || l + 1 == W) {
-                    walk.advance();
-                }
-            }
+        factors.start(period);
+        for (std::uint64_t k0 = 0; k0 < period; k0 += Factors::rows_per_step) {
             rotation<W> w[cursors<K>::count];
-            for (int c = 0; c < cursors<K>::count; ++c) {
-                w[c] = make_rotation<W>(cr[c], ci[c]);
-            }
+            factors.rotations(w);
+            factors.advance();
             const std::uint64_t offset = (g + k0) * row;
             for (int b = 0; b < sweep.block_count; ++b) {
                 double* const start = sweep.blocks[b] + offset;
@@ -207,17 +328,17 @@ template <int W, int K, bool spread> void sweep_fixed(const Sweep& sweep)
     }
 }
 
-template <int W, bool spread> void sweep_counted(const Sweep& sweep)
+template <int W, template <int, int> typename Factors> void sweep_counted(const Sweep& sweep)
 {
     switch (sweep.count) {
     case 1:
-        return sweep_fixed<W, 1, spread>(sweep);
+        return sweep_fixed<W, 1, Factors<W, 1>>(sweep);
     case 2:
-        return sweep_fixed<W, 2, spread>(sweep);
+        return sweep_fixed<W, 2, Factors<W, 2>>(sweep);
     case 3:
-        return sweep_fixed<W, 3, spread>(sweep);
+        return sweep_fixed<W, 3, Factors<W, 3>>(sweep);
     default:
-        return sweep_fixed<W, 4, spread>(sweep);
+        return sweep_fixed<W, 4, Factors<W, 4>>(sweep);
     }
 }
 
@@ -225,11 +346,14 @@ template <int W, bool spread> void sweep_counted(const Sweep& sweep)
 template <int W> void sweep_lanes(const Sweep& sweep)
 {
     if constexpr (W == 1) {
-        sweep_counted<1, false>(sweep);
+        sweep_counted<1, shared_factors>(sweep);
+    } else if (sweep.inner == 1 && sweep.first == 0 && sweep.count == log2_lanes<W> &&
+               sweep.length >= W * W) {
+        sweep_within_vectors<W>(sweep);
     } else if (sweep.inner % W == 0) {
-        sweep_counted<W, false>(sweep);
+        sweep_counted<W, shared_factors>(sweep);
     } else if (sweep.inner == 1 && (std::uint64_t{1} << sweep.first) >= W) {
-        sweep_counted<W, true>(sweep);
+        sweep_counted<W, spread_factors>(sweep);
     } else {
         sweep_lanes<W / 2>(sweep);
     }

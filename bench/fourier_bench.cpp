@@ -1,0 +1,132 @@
+#include "fourier.h"
+#include "plain_fourier.h"
+
+#include <benchmark/benchmark.h>
+
+#if defined(WIDMO_WITH_FFTW)
+#include <fftw3.h>
+#endif
+
+#include <algorithm>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+// Each run times one in-place transform with the positive exponent of a rows x cols
+// complex array, restored from the same random data before every iteration outside the
+// timing, so every contender starts from the same numbers and the same cache state.
+
+namespace {
+
+struct Shape
+{
+    std::uint32_t rows;
+    std::uint32_t cols;
+};
+
+constexpr Shape shapes[] = {{1024, 1024}, {2048, 2048}, {4096, 4096}, {8192, 1024}};
+
+std::vector<double> random_data(const Shape& shape)
+{
+    std::mt19937_64 engine(1);
+    std::uniform_real_distribution<double> value(0.0, 255.0);
+    std::vector<double> x(2 * std::uint64_t{shape.rows} * shape.cols);
+    std::generate(x.begin(), x.end(), [&] { return value(engine); });
+    return x;
+}
+
+template <typename Transform>
+void time_in_place(benchmark::State& state, const Shape& shape, double* work, Transform transform)
+{
+    static std::vector<double> source;
+    if (source.size() != 2 * std::uint64_t{shape.rows} * shape.cols) {
+        source = random_data(shape);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::copy(source.begin(), source.end(), work);
+        state.ResumeTiming();
+        transform();
+        benchmark::DoNotOptimize(work[0]);
+        benchmark::ClobberMemory();
+    }
+}
+
+using Transform = void (*)(one_based<double>, one_based<const std::uint32_t>, int, int);
+
+void time_widmo(benchmark::State& state, Shape shape, Transform transform)
+{
+    std::vector<double> x(2 * std::uint64_t{shape.rows} * shape.cols);
+    const std::uint32_t lengths[] = {shape.rows, shape.cols};
+    time_in_place(state, shape, x.data(), [&] {
+        transform(one_based<double>{x.data()}, one_based<const std::uint32_t>{lengths}, 2, +1);
+    });
+}
+
+void time_kernel(benchmark::State& state, Shape shape, FourierKernel kernel)
+{
+    if (!fourier_kernel_supported(kernel)) {
+        state.SkipWithError("kernel not supported on this processor");
+        return;
+    }
+    use_fourier_kernel(kernel);
+    time_widmo(state, shape, FourierND);
+}
+
+#if defined(WIDMO_WITH_FFTW)
+// FFTW's backward transform is the sum with the positive exponent, unscaled.
+void time_fftw(benchmark::State& state, Shape shape)
+{
+    const std::uint64_t count = std::uint64_t{shape.rows} * shape.cols;
+    auto* x = static_cast<fftw_complex*>(fftw_malloc(sizeof(fftw_complex) * count));
+    const fftw_plan plan =
+        fftw_plan_dft_2d(static_cast<int>(shape.rows), static_cast<int>(shape.cols), x, x,
+                         FFTW_BACKWARD, FFTW_MEASURE);
+    time_in_place(state, shape, &x[0][0], [&] { fftw_execute(plan); });
+    fftw_destroy_plan(plan);
+    fftw_free(x);
+}
+#endif
+
+std::string label(const char* contender, const Shape& shape)
+{
+    return std::string(contender) + "/" + std::to_string(shape.rows) + "x" +
+           std::to_string(shape.cols);
+}
+
+void register_all()
+{
+    constexpr struct
+    {
+        FourierKernel kernel;
+        const char* name;
+    } kernels[] = {{FourierKernel::scalar, "scalar"},
+                   {FourierKernel::avx2, "avx2"},
+                   {FourierKernel::avx512, "avx512"}};
+    for (const Shape& shape : shapes) {
+#if defined(WIDMO_WITH_FFTW)
+        benchmark::RegisterBenchmark(label("fftw", shape).c_str(), time_fftw, shape)
+            ->Unit(benchmark::kMillisecond);
+#endif
+        for (const auto& k : kernels) {
+            benchmark::RegisterBenchmark(label(k.name, shape).c_str(), time_kernel, shape, k.kernel)
+                ->Unit(benchmark::kMillisecond);
+        }
+        benchmark::RegisterBenchmark(label("plain", shape).c_str(), time_widmo, shape,
+                                     PlainFourierND)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    register_all();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
