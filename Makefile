@@ -1,8 +1,10 @@
 # Thin front door: every target installs what is missing, then drives CMake presets.
 PRESET ?= release
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+FUZZ_DIR = build/fuzz
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run bench fuzz clean
 
 all: build
 
@@ -20,6 +22,27 @@ test: build
 
 run: build
 	scripts/run $(PRESET)
+
+# Transform against FFTW and the plain version, the whole program against numpy.
+bench:
+	scripts/install-deps bench
+	cmake --preset $(PRESET)
+	cmake --build --preset $(PRESET) -j $(JOBS) --target fourier_bench widmo-cli
+	bench/run-benchmarks build/$(PRESET)
+
+# Builds the loader's fuzzer (clang, sanitizers), writes its seeds and runs it for
+# FUZZ_SECONDS; any crash, leak, hang or undefined behaviour fails the target and leaves
+# the input in $(FUZZ_DIR)/artifacts.
+fuzz:
+	scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	rm -rf $(FUZZ_DIR)/seeds && $(FUZZ_DIR)/fuzz/make_corpus $(FUZZ_DIR)/seeds
+	mkdir -p $(FUZZ_DIR)/found $(FUZZ_DIR)/artifacts
+	QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  $(FUZZ_DIR)/fuzz/bmp_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/ \
+	  $(FUZZ_DIR)/found $(FUZZ_DIR)/seeds
 
 clean:
 	rm -rf build
