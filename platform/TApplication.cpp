@@ -34,14 +34,17 @@ TApplication& application_object()
 
 TApplication* Application = &application_object();
 
-TApplication::~TApplication()
+void TApplication::Arguments(int& argc, char** argv)
 {
-    Release();
+    argumentCount = &argc;
+    argumentValues = argv;
 }
 
-void TApplication::Initialize(int& argc, char** argv)
+void TApplication::Initialize()
 {
-    application = std::make_unique<GuardedApplication>(argc, argv);
+    static int noArguments = 0;
+    int& argc = argumentCount ? *argumentCount : noArguments;
+    application = std::make_unique<GuardedApplication>(argc, argumentValues);
     translator = std::make_unique<QTranslator>();
     if (LoadQtTranslation(*translator, QLocale::system())) {
         QCoreApplication::installTranslator(translator.get());
@@ -60,7 +63,6 @@ void TApplication::Run()
         forms.front()->show();
         QApplication::exec();
     }
-    Release();
 }
 
 void TApplication::Release()

@@ -20,11 +20,14 @@ public:
     TApplication() = default;
     TApplication(const TApplication&) = delete;
     TApplication& operator=(const TApplication&) = delete;
-    ~TApplication();
 
-    // Starts the widget application on the program's arguments, which must outlive it,
-    // with Qt's own texts in the system language where a translation is installed.
-    void Initialize(int& argc, char** argv);
+    // The program's arguments, handed over by the process entry before WinMain runs;
+    // they must outlive the application.
+    void Arguments(int& argc, char** argv);
+
+    // Starts the widget application on the program's arguments, with Qt's own texts in
+    // the system language where a translation is installed.
+    void Initialize();
 
     // Creates a form of class `Form` into `reference`. The first form made is the main
     // form; the application owns every form.
@@ -35,9 +38,12 @@ public:
         forms.push_back(std::move(form));
     }
 
-    // Shows the main form and runs the message loop until it closes; then releases the
-    // forms and Qt's application object.
+    // Shows the main form and runs the message loop until it closes.
     void Run();
+
+    // Destroys the forms, then Qt's application object. The process entry calls it once
+    // WinMain has returned: Qt must not outlive main.
+    void Release();
 
     // Tells the user the exception's text.
     void ShowException(const Exception& exception);
@@ -54,8 +60,8 @@ public:
     static bool LoadQtTranslation(QTranslator& translator, const QLocale& locale);
 
 private:
-    void Release();
-
+    int* argumentCount = nullptr;
+    char** argumentValues = nullptr;
     std::unique_ptr<QApplication> application;
     std::unique_ptr<QTranslator> translator;
     std::vector<std::unique_ptr<TForm>> forms;

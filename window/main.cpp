@@ -1,10 +1,11 @@
 #include "TApplication.h"
 #include "Unit1.h"
+#include "WinMain.h"
 
-int main(int argc, char* argv[])
+int WinMain()
 {
     try {
-        Application->Initialize(argc, argv);
+        Application->Initialize();
         Application->CreateForm(Form1);
         Application->Run();
     } catch (const Exception& exception) {
