@@ -38,29 +38,6 @@ struct Axis
     std::uint64_t partner_length;
 };
 
-// Counts 0, 1, 2, ... and keeps the bit reversal of the count over log2(length) bits.
-class ReversedCounter
-{
-public:
-    explicit ReversedCounter(std::uint64_t length) : top(length / 2) {}
-
-    std::uint64_t value() const { return reversed; }
-
-    void next()
-    {
-        std::uint64_t bit = top;
-        while ((reversed & bit) != 0) {
-            reversed ^= bit;
-            bit >>= 1;
-        }
-        reversed |= bit;
-    }
-
-private:
-    std::uint64_t top;
-    std::uint64_t reversed = 0;
-};
-
 int log2_of(std::uint64_t power_of_two)
 {
     int bits = 0;
@@ -135,16 +112,20 @@ struct SweepPlan
     static constexpr int max_sweeps = 64;
     Sweep sweeps[max_sweeps];
     int count = 0;
+    bool reorders = false; // the first sweep puts the rows in bit-reversed order
 
     // Along rows of single elements the first passes pair elements inside one vector of
-    // `lanes` elements; they get a sweep of their own.
-    SweepPlan(const Axis& axis, int direction, int depth, int lanes)
+    // `lanes` elements; they get a sweep of their own, which can also do the reordering
+    // of the rows when `reorder` asks for it.
+    SweepPlan(const Axis& axis, int direction, int depth, int lanes, bool reorder)
     {
         const int passes = log2_of(axis.length);
         const int within = log2_of(static_cast<std::uint64_t>(lanes));
         int first = 0;
         if (axis.inner == 1 && within > 0 && passes >= 2 * within) {
             add(axis, direction, 0, within);
+            sweeps[0].reorder = reorder;
+            reorders = reorder;
             first = within;
         }
         for (; first < passes; first += depth) {
@@ -159,6 +140,7 @@ struct SweepPlan
         sweep.inner = axis.inner;
         sweep.first = first;
         sweep.count = passes;
+        sweep.reorder = false;
         for (int q = 0; q < passes; ++q) {
             set_increments(sweep, q, direction, std::uint64_t{1} << (first + q));
         }
@@ -188,7 +170,7 @@ struct AxisWork
             for (int b = 0; b < chunk.count; ++b) {
                 ask_for_block(chunk.blocks[b], block_doubles);
             }
-            for (int b = 0; b < chunk.count; ++b) {
+            for (int b = 0; b < chunk.count && !plan.reorders; ++b) {
                 reverse_rows(chunk.blocks[b], axis);
             }
         }
@@ -355,10 +337,11 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
     for (int d = dimensions; d >= 1; --d) {
         const std::uint64_t length = lengths[d];
         const Axis axis{length, done, total / (length * done), d > 1 ? lengths[d - 1] : 1u};
-        const SweepPlan plan(axis, direction, kernel.depth, kernel.lanes);
         // The first axis reorders its own rows; every later axis finds its rows already
         // reordered by the axis before it.
-        const AxisWork work{axis, plan, kernel.sweep, d == dimensions};
+        const bool first_axis = d == dimensions;
+        const SweepPlan plan(axis, direction, kernel.depth, kernel.lanes, first_axis);
+        const AxisWork work{axis, plan, kernel.sweep, first_axis};
         transform_axis(data.first, axis, work);
         done *= length;
     }

@@ -12,7 +12,8 @@
 namespace {
 
 // W complex elements as (real, imaginary) pairs in one vector register. `transpose`
-// turns W vectors holding a W x W square of complex elements into its columns.
+// turns W vectors holding a W x W square of complex elements into its columns;
+// `reverse_lanes` puts the elements of a vector in bit-reversed order of their lane.
 template <int W> struct lanes;
 
 template <> struct lanes<1>
@@ -20,6 +21,7 @@ template <> struct lanes<1>
     typedef double v __attribute__((vector_size(16)));
     static v swap_parts(v x) { return __builtin_shufflevector(x, x, 1, 0); }
     static void transpose(v*) {}
+    static v reverse_lanes(v x) { return x; }
 };
 
 #if defined(__AVX__)
@@ -33,6 +35,7 @@ template <> struct lanes<2>
         x[0] = __builtin_shufflevector(a, x[1], 0, 1, 4, 5);
         x[1] = __builtin_shufflevector(a, x[1], 2, 3, 6, 7);
     }
+    static v reverse_lanes(v x) { return x; }
 };
 #endif
 
@@ -52,6 +55,7 @@ template <> struct lanes<4>
         x[2] = __builtin_shufflevector(t0, t2, 4, 5, 6, 7, 12, 13, 14, 15);
         x[3] = __builtin_shufflevector(t1, t3, 4, 5, 6, 7, 12, 13, 14, 15);
     }
+    static v reverse_lanes(v x) { return __builtin_shufflevector(x, x, 0, 1, 4, 5, 2, 3, 6, 7); }
 };
 #endif
 
@@ -280,13 +284,47 @@ template <int W> constexpr int log2_lanes = W == 4 ? 2 : W == 2 ? 1 : 0;
 // The first log2(W) passes along rows of single elements: their pairs lie inside one
 // vector. Turning each W x W square of elements over makes the partners meet in the same
 // lane of different vectors, where all lanes share one factor.
+template <int W> struct within_vectors
+{
+    static constexpr int K = log2_lanes<W>;
+    rotation<W> w[cursors<K>::count];
+
+    explicit within_vectors(const Sweep& sweep)
+    {
+        shared_factors<W, K> factors(sweep);
+        factors.start(1);
+        factors.rotations(w);
+    }
+
+    // x holds the square row by row, and gets it back so.
+    void run(vec<W>* x) const
+    {
+        lanes<W>::transpose(x);
+        passes_in_registers<W, K>(x, w);
+        lanes<W>::transpose(x);
+    }
+
+    // x holds, row by row, the elements that bit reversal brings into the square, each
+    // row from a different place; the result is the square row by row in its new order.
+    void run_reordered(vec<W>* x) const
+    {
+        vec<W> y[W];
+        for (int l = 0; l < W; ++l) {
+            y[l] = lanes<W>::reverse_lanes(x[reverse_lane(l)]);
+        }
+        passes_in_registers<W, K>(y, w);
+        lanes<W>::transpose(y);
+        for (int h = 0; h < W; ++h) {
+            x[h] = y[h];
+        }
+    }
+
+    static int reverse_lane(int l) { return W == 4 ? ((l & 1) << 1) | (l >> 1) : l; }
+};
+
 template <int W> void sweep_within_vectors(const Sweep& sweep)
 {
-    constexpr int K = log2_lanes<W>;
-    shared_factors<W, K> factors(sweep);
-    factors.start(1);
-    rotation<W> w[cursors<K>::count];
-    factors.rotations(w);
+    const within_vectors<W> square(sweep);
     for (int b = 0; b < sweep.block_count; ++b) {
         for (std::uint64_t e = 0; e < sweep.length; e += W * W) {
             double* const p = sweep.blocks[b] + 2 * e;
@@ -294,11 +332,43 @@ template <int W> void sweep_within_vectors(const Sweep& sweep)
             for (int t = 0; t < W; ++t) {
                 x[t] = load<W>(p + 2 * W * t);
             }
-            lanes<W>::transpose(x);
-            passes_in_registers<W, K>(x, w);
-            lanes<W>::transpose(x);
+            square.run(x);
             for (int t = 0; t < W; ++t) {
                 store<W>(p + 2 * W * t, x[t]);
+            }
+        }
+    }
+}
+
+// The same passes on a row still in its original order, reordering it on the way. An
+// index splits into top, middle and low bits (t, m, l) with W values each for t and l;
+// bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors (t, rev m, *)
+// hold exactly the elements that land in the W vectors (*, m, *), and the middles m
+// and rev m trade their elements: both are loaded before either is stored.
+template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
+{
+    const within_vectors<W> square(sweep);
+    const std::uint64_t middles = sweep.length / (W * W);
+    const std::uint64_t top_step = 2 * (sweep.length / W);
+    for (int b = 0; b < sweep.block_count; ++b) {
+        double* const row = sweep.blocks[b];
+        ReversedCounter rev(middles);
+        for (std::uint64_t m = 0; m < middles; ++m, rev.next()) {
+            const std::uint64_t rm = rev.value();
+            if (rm < m) {
+                continue;
+            }
+            vec<W> from_rm[W];
+            vec<W> from_m[W];
+            for (int t = 0; t < W; ++t) {
+                from_rm[t] = load<W>(row + t * top_step + 2 * W * rm);
+                from_m[t] = load<W>(row + t * top_step + 2 * W * m);
+            }
+            square.run_reordered(from_rm);
+            square.run_reordered(from_m);
+            for (int t = 0; t < W; ++t) {
+                store<W>(row + t * top_step + 2 * W * m, from_rm[t]);
+                store<W>(row + t * top_step + 2 * W * rm, from_m[t]);
             }
         }
     }
@@ -349,7 +419,11 @@ template <int W> void sweep_lanes(const Sweep& sweep)
         sweep_counted<1, shared_factors>(sweep);
     } else if (sweep.inner == 1 && sweep.first == 0 && sweep.count == log2_lanes<W> &&
                sweep.length >= W * W) {
-        sweep_within_vectors<W>(sweep);
+        if (sweep.reorder) {
+            sweep_within_vectors_reordering<W>(sweep);
+        } else {
+            sweep_within_vectors<W>(sweep);
+        }
     } else if (sweep.inner % W == 0) {
         sweep_counted<W, shared_factors>(sweep);
     } else if (sweep.inner == 1 && (std::uint64_t{1} << sweep.first) >= W) {

@@ -20,6 +20,9 @@ struct Sweep
     std::uint64_t inner;
     int first;
     int count;
+    // Rows of single elements that still stand in their original order: the sweep puts
+    // them in bit-reversed order as it goes, with the first passes.
+    bool reorder;
     double dr[max_count];
     double di[max_count];
 };
@@ -29,3 +32,31 @@ struct Sweep
 void sweep_plain(const Sweep& sweep);
 void sweep_avx2(const Sweep& sweep);
 void sweep_avx512(const Sweep& sweep);
+
+// Internal linkage: each instruction set's file keeps its own copy.
+namespace {
+
+// Counts 0, 1, 2, ... and keeps the bit reversal of the count over log2(length) bits.
+class ReversedCounter
+{
+public:
+    explicit ReversedCounter(std::uint64_t length) : top(length / 2) {}
+
+    std::uint64_t value() const { return reversed; }
+
+    void next()
+    {
+        std::uint64_t bit = top;
+        while ((reversed & bit) != 0) {
+            reversed ^= bit;
+            bit >>= 1;
+        }
+        reversed |= bit;
+    }
+
+private:
+    std::uint64_t top;
+    std::uint64_t reversed = 0;
+};
+
+} // namespace
