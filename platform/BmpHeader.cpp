@@ -111,9 +111,12 @@ bool supported_coding(const BmpHeader& h)
 // A mask is usable when its bits are one unbroken run inside the pixel.
 bool usable_mask(std::uint32_t mask, int bitsPerPixel)
 {
+    if (mask == 0) {
+        return false;
+    }
     const std::uint32_t run = mask >> std::countr_zero(mask);
     const bool insidePixel = bitsPerPixel == 32 || mask >> bitsPerPixel == 0;
-    return mask != 0 && (run & (run + 1)) == 0 && insidePixel;
+    return (run & (run + 1)) == 0 && insidePixel;
 }
 
 void read_masks(const QByteArray& head, BmpHeader& h)

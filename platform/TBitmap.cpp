@@ -282,8 +282,9 @@ void TBitmap::Resize(int newWidth, int newHeight)
         if (next.format() != QImage::Format_RGB32) {
             next.setColorTable(palette ? PaletteColors(palette.get()) : grey_table());
         }
-        const int shared = std::min(newWidth, width);
-        for (int y = 0; y < std::min(newHeight, height); ++y) {
+        // A bitmap given its height first holds no pixels yet: nothing to keep.
+        const int shared = image.isNull() ? 0 : std::min(newWidth, width);
+        for (int y = 0; shared > 0 && y < std::min(newHeight, height); ++y) {
             std::memcpy(next.scanLine(y), image.constScanLine(y), row_bytes(image, shared));
         }
     }

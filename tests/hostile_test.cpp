@@ -414,3 +414,39 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
 }
 
 } // namespace
+
+namespace {
+
+// Findings of the fuzzer, each kept as the case that showed it.
+TEST(FuzzFindings, SizingAnEmptyBitmapHeightFirstCopiesNothing)
+{
+    // Painting a spectrum sets Height before Width; the sanitizers caught the resize
+    // copying rows out of the not yet existing picture.
+    TBitmap bitmap;
+    bitmap.PixelFormat(pf8bit);
+    bitmap.Height(4);
+    bitmap.Width(5);
+    ASSERT_EQ(bitmap.Width(), 5);
+    EXPECT_EQ(pixels_of(bitmap), std::vector<std::uint8_t>(20, 0));
+}
+
+} // namespace
+
+namespace {
+
+TEST(FuzzFindings, AnEmptyMaskInALongHeaderIsRefusedWithoutShiftingPastTheWord)
+{
+    RawBmp b;
+    b.headerSize = 108;
+    b.width = 7;
+    b.height = 5;
+    b.bits = 16;
+    b.compression = 3;
+    b.masks = {0, 0x03e0, 0x001f};
+    b.pixels = stored_rows(5, 14, 0x5a);
+    write_file(temp_path("empty-mask.bmp"), b.bytes());
+    TBitmap bitmap;
+    EXPECT_THROW(bitmap.LoadFromFile(temp_path("empty-mask.bmp")), Exception);
+}
+
+} // namespace

@@ -1,0 +1,81 @@
+// Feeds arbitrary bytes through the whole road of a picture: loading, the reduction to
+// 8 bits and, for small pictures, one spectrum computation.
+#include "Exception.h"
+#include "MemoryBudget.h"
+#include "ShowMessage.h"
+#include "TBitmap.h"
+#include "Unit1.h"
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Larger pictures are refused by the memory check, so every input runs quickly.
+constexpr std::uint64_t fuzz_memory = std::uint64_t{32} << 20;
+constexpr int largest_spectrum_side = 256;
+
+// The input lives in an anonymous in-memory file, read through its /proc path exactly
+// as the program reads a file on disk.
+class InputFile
+{
+public:
+    InputFile() : fd(memfd_create("widmo-fuzz.bmp", 0)), path("/proc/self/fd/" + std::to_string(fd))
+    {
+        if (fd < 0) {
+            std::abort();
+        }
+    }
+
+    void Write(const std::uint8_t* data, std::size_t size)
+    {
+        if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) {
+            std::abort();
+        }
+    }
+
+    const std::string& Path() const { return path; }
+
+private:
+    int fd;
+    std::string path;
+};
+
+void run_spectrum(TBitmap& picture)
+{
+    if (picture.Width() > largest_spectrum_side || picture.Height() > largest_spectrum_side) {
+        return;
+    }
+    TBitmap spectrum;
+    TForm1::SpectrumPipeline(&picture, &spectrum, DisplayMode, 0.001);
+    Spectrum.reset();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    SetMemoryProbe([] { return memory_reserve + fuzz_memory; });
+    SetMessageSink([](const std::string&) {});
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static InputFile input;
+    input.Write(data, size);
+    TBitmap picture;
+    try {
+        picture.LoadFromFile(input.Path());
+        picture.PixelFormat(pf8bit);
+        run_spectrum(picture);
+    } catch (const Exception&) {
+        // A refusal with a reason is the right answer to a hostile file.
+    }
+    return 0;
+}

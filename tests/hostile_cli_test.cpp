@@ -1,0 +1,195 @@
+#include "bmp_builder.h"
+#include "bmp_writer.h"
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun
+{
+    int status = -1;
+    std::string err;
+};
+
+// Runs widmo-cli; `inChild` runs in the child before the program starts.
+CliRun widmo_cli(const std::vector<std::string>& arguments, std::function<void()> inChild = {})
+{
+    QStringList list;
+    for (const std::string& argument : arguments) {
+        list << QString::fromStdString(argument);
+    }
+    QProcess process;
+    if (inChild) {
+        process.setChildProcessModifier(inChild);
+    }
+    process.start(QStringLiteral(WIDMO_CLI), list);
+    process.waitForFinished(120000);
+    const bool normal = process.exitStatus() == QProcess::NormalExit;
+    return {normal ? process.exitCode() : -1, process.readAllStandardError().toStdString()};
+}
+
+std::string contents(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void expect_failed_with(const CliRun& run, const std::string& reason)
+{
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_EQ(run.err.rfind("widmo-cli: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(reason), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+// A small tmpfs of its own, mounted for one test: a disk that fills up, or one that
+// cannot be written at all. Needs root; Mounted() tells whether it worked.
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const std::string& name) : folder(temp_path(name))
+    {
+        std::filesystem::create_directory(folder);
+        mounted = mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    ~SmallDisk()
+    {
+        if (mounted) {
+            umount2(folder.c_str(), MNT_DETACH);
+        }
+    }
+
+    bool Mounted() const { return mounted; }
+    bool MakeReadOnly()
+    {
+        return mount(nullptr, folder.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+    }
+
+    const std::filesystem::path folder;
+
+private:
+    bool mounted = false;
+};
+
+std::vector<std::string> entries(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A 200 x 200 picture: its 256 x 256 spectrum picture takes more than 64 KiB.
+std::string input_picture()
+{
+    const std::string path = temp_path("input-200.bmp");
+    write_bmp(path, grey_picture(200, 200, std::vector<std::uint32_t>(200 * 200, 90)));
+    return path;
+}
+
+TEST(HostileCli, FullDiskLeavesNoPartFileAndKeepsTheOldOutput)
+{
+    SmallDisk disk("full-disk");
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
+    }
+    const std::filesystem::path old = disk.folder / "out.bmp";
+    write_file(old.string(), {'o', 'l', 'd'});
+    expect_failed_with(widmo_cli({input_picture(), old.string()}), "cannot write");
+    EXPECT_EQ(contents(old), "old");
+    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+    // The small picture fits, its spectrum file (16 bytes an element) does not: neither
+    // may appear.
+    const std::string small = temp_path("input-64.bmp");
+    write_bmp(small, grey_picture(64, 64, std::vector<std::uint32_t>(64 * 64, 3)));
+    expect_failed_with(widmo_cli({small, (disk.folder / "small.bmp").string(), "--npy",
+                                  (disk.folder / "spectrum.npy").string()}),
+                       "cannot write");
+    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+}
+
+TEST(HostileCli, ReadOnlyFolderIsRefusedAndKeepsTheOldOutput)
+{
+    SmallDisk disk("read-only");
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
+    }
+    const std::filesystem::path old = disk.folder / "out.bmp";
+    write_file(old.string(), {'o', 'l', 'd'});
+    ASSERT_TRUE(disk.MakeReadOnly());
+    expect_failed_with(widmo_cli({input_picture(), old.string()}), "cannot write");
+    EXPECT_EQ(contents(old), "old");
+    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+}
+
+TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
+{
+    const std::string output = temp_path("never.bmp");
+    const auto expect_refused = [&](const std::vector<std::uint8_t>& bytes,
+                                    const std::string& reason) {
+        const std::string input = temp_path("hostile-input.bmp");
+        write_file(input, bytes);
+        expect_failed_with(widmo_cli({input, output}), reason);
+        EXPECT_FALSE(std::filesystem::exists(output));
+    };
+    expect_refused({}, "the file is empty");
+    expect_refused({'B', 'M', 0, 0}, "ends inside its header");
+    RawBmp huge;
+    huge.width = INT32_MAX;
+    huge.height = INT32_MAX;
+    huge.compression = 1;
+    huge.colours = {0, 0xffffff};
+    huge.pixels = {0, 1};
+    expect_refused(huge.bytes(), "The 2147483647 x 2147483647 picture needs 4.0 EiB of memory");
+    RawBmp runPast = huge;
+    runPast.width = 4;
+    runPast.height = 1;
+    runPast.pixels = {9, 1, 0, 1};
+    expect_refused(runPast.bytes(), "runs past the picture");
+    std::filesystem::create_directory(temp_path("a-folder.bmp"));
+    expect_failed_with(widmo_cli({temp_path("a-folder.bmp"), output}), "folder");
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+// The real memory probe in the real program: under a 1 GiB address-space limit a picture
+// that needs 4 GiB is refused with its need, and nothing is killed.
+TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
+{
+    RawBmp large;
+    large.width = 65536;
+    large.height = 65536;
+    large.compression = 1;
+    large.colours = {0, 0xffffff};
+    large.pixels = {0, 1};
+    const std::string input = temp_path("large-rle.bmp");
+    write_file(input, large.bytes());
+    const CliRun run = widmo_cli({input, temp_path("large-out.bmp")}, [] {
+        const rlimit limit{std::uint64_t{1} << 30, RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    expect_failed_with(run, "The 65536 x 65536 picture needs 4.0 GiB of memory to load it");
+}
+#endif
+
+} // namespace

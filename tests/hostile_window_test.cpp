@@ -1,0 +1,123 @@
+#include "MemoryBudget.h"
+#include "TBitmap.h"
+#include "TImage.h"
+#include "TOpenDialog.h"
+#include "Unit1.h"
+
+#include "bmp_builder.h"
+#include "bmp_writer.h"
+#include "message_recorder.h"
+
+#include <QImage>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+QImage shown(const TImage* image)
+{
+    const TBitmap* bitmap = image->Picture()->Graphic();
+    return bitmap ? bitmap->Image() : QImage();
+}
+
+// The offscreen window with a good picture and its spectrum shown, its file dialog
+// answered by the test and its messages recorded.
+class HostileWindow : public testing::Test
+{
+protected:
+    HostileWindow()
+    {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+        const std::string good = temp_path("window-good.bmp");
+        write_bmp(good,
+                  grey_picture(4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
+        Load(good);
+        QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+        picture = shown(form.Image1);
+        spectrum = shown(form.Image2);
+    }
+    ~HostileWindow() override { TOpenDialog::SetChooser(previousChooser); }
+
+    void Load(const std::string& path)
+    {
+        TOpenDialog::SetChooser([path](const TOpenDialog&) { return std::optional(path); });
+        QTest::mouseClick(form.Wczytaj, Qt::LeftButton);
+    }
+
+    // One message naming the file and the reason; both pictures as they were; and the
+    // window still computes.
+    void ExpectRefusedAndUsable(const std::string& path, const std::string& reason)
+    {
+        SCOPED_TRACE(path);
+        messages.texts.clear();
+        Load(path);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_NE(messages.texts[0].find(path), std::string::npos) << messages.texts[0];
+        EXPECT_NE(messages.texts[0].find(reason), std::string::npos) << messages.texts[0];
+        EXPECT_EQ(shown(form.Image1), picture);
+        EXPECT_EQ(shown(form.Image2), spectrum);
+        QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+        EXPECT_EQ(shown(form.Image2), spectrum);
+        EXPECT_EQ(messages.texts.size(), 1u);
+    }
+
+    MessageRecorder messages;
+    TOpenDialog::Chooser previousChooser = TOpenDialog::SetChooser({});
+    TForm1 form;
+    QImage picture;
+    QImage spectrum;
+};
+
+TEST_F(HostileWindow, MalformedFilesAreReportedAndNothingIsLost)
+{
+    const auto file = [](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        write_file(temp_path(name), bytes);
+        return temp_path(name);
+    };
+    ExpectRefusedAndUsable(file("empty.bmp", {}), "the file is empty");
+    RawBmp runPast;
+    runPast.width = 2;
+    runPast.height = 2;
+    runPast.compression = 1;
+    runPast.colours = {0, 0xffffff};
+    runPast.pixels = {7, 1, 0, 1};
+    ExpectRefusedAndUsable(file("run-past.bmp", runPast.bytes()), "runs past the picture");
+    RawBmp huge = runPast;
+    huge.width = INT32_MAX;
+    huge.height = INT32_MAX;
+    ExpectRefusedAndUsable(file("huge.bmp", huge.bytes()), "4.0 EiB of memory");
+    RawBmp jpeg = runPast;
+    jpeg.bits = 24;
+    jpeg.compression = 4;
+    ExpectRefusedAndUsable(file("jpeg.bmp", jpeg.bytes()), "JPEG compression");
+    std::filesystem::create_directory(temp_path("window-folder.bmp"));
+    ExpectRefusedAndUsable(temp_path("window-folder.bmp"), "folder");
+}
+
+TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
+{
+    const std::string large = temp_path("window-64.bmp");
+    write_bmp(large, grey_picture(64, 64, std::vector<std::uint32_t>(64 * 64, 200)));
+    Load(large);
+    // Enough for the 64 x 64 picture, not for its 100 KiB spectrum.
+    const MemoryProbe previous =
+        SetMemoryProbe([] { return memory_reserve + (std::uint64_t{50} << 10); });
+    messages.texts.clear();
+    QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+    SetMemoryProbe(previous);
+    EXPECT_EQ(messages.texts,
+              (std::vector<std::string>{"The 64 x 64 picture needs 100.0 KiB of memory for its "
+                                        "spectrum, but only 50.0 KiB are available"}));
+    EXPECT_EQ(shown(form.Image2), spectrum);
+    QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+    EXPECT_EQ(shown(form.Image2).size(), QSize(64, 64));
+}
+
+} // namespace
