@@ -176,11 +176,20 @@ struct AxisWork
         }
         for (int s = 0; s < plan.count; ++s) {
             Sweep sweep_of_chunk = plan.sweeps[s];
-            std::copy(chunk.blocks, chunk.blocks + chunk.count, sweep_of_chunk.blocks);
             sweep_of_chunk.block_count = chunk.count;
+            for (int b = 0; b < chunk.count; ++b) {
+                sweep_of_chunk.blocks[b] = chunk.blocks[b];
+                sweep_of_chunk.targets[b] = chunk.blocks[b];
+                if (chunk.paired[b]) {
+                    sweep_of_chunk.targets[b] = chunk.blocks[b + 1];
+                } else if (b > 0 && chunk.paired[b - 1]) {
+                    sweep_of_chunk.targets[b] = chunk.blocks[b - 1];
+                }
+            }
             sweep(sweep_of_chunk);
         }
-        for (int b = 0; b < chunk.count; ++b) {
+        // Without a reordering sweep the partners trade places here, while in cache.
+        for (int b = 0; b < chunk.count && !plan.reorders; ++b) {
             if (chunk.paired[b]) {
                 swap_runs(chunk.blocks[b], chunk.blocks[b + 1], block_doubles);
                 ++b;

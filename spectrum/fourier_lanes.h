@@ -345,6 +345,36 @@ template <int W> void sweep_within_vectors(const Sweep& sweep)
 // bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors (t, rev m, *)
 // hold exactly the elements that land in the W vectors (*, m, *), and the middles m
 // and rev m trade their elements: both are loaded before either is stored.
+template <int W> struct middle_pair
+{
+    vec<W> from_rm[W];
+    vec<W> from_m[W];
+
+    void load(const double* row, std::uint64_t top_step, std::uint64_t m, std::uint64_t rm)
+    {
+        for (int t = 0; t < W; ++t) {
+            from_rm[t] = ::load<W>(row + t * top_step + 2 * W * rm);
+            from_m[t] = ::load<W>(row + t * top_step + 2 * W * m);
+        }
+    }
+
+    void run(const within_vectors<W>& square)
+    {
+        square.run_reordered(from_rm);
+        square.run_reordered(from_m);
+    }
+
+    void store(double* row, std::uint64_t top_step, std::uint64_t m, std::uint64_t rm) const
+    {
+        for (int t = 0; t < W; ++t) {
+            ::store<W>(row + t * top_step + 2 * W * m, from_rm[t]);
+            ::store<W>(row + t * top_step + 2 * W * rm, from_m[t]);
+        }
+    }
+};
+
+// Blocks whose target is another block of the chunk trade places as well: each one's
+// result goes to the other's memory, so the next axis finds them in its order.
 template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
 {
     const within_vectors<W> square(sweep);
@@ -352,25 +382,27 @@ template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
     const std::uint64_t top_step = 2 * (sweep.length / W);
     for (int b = 0; b < sweep.block_count; ++b) {
         double* const row = sweep.blocks[b];
+        double* const other = sweep.targets[b];
         ReversedCounter rev(middles);
         for (std::uint64_t m = 0; m < middles; ++m, rev.next()) {
             const std::uint64_t rm = rev.value();
             if (rm < m) {
                 continue;
             }
-            vec<W> from_rm[W];
-            vec<W> from_m[W];
-            for (int t = 0; t < W; ++t) {
-                from_rm[t] = load<W>(row + t * top_step + 2 * W * rm);
-                from_m[t] = load<W>(row + t * top_step + 2 * W * m);
+            middle_pair<W> mine;
+            mine.load(row, top_step, m, rm);
+            mine.run(square);
+            if (other == row) {
+                mine.store(row, top_step, m, rm);
+                continue;
             }
-            square.run_reordered(from_rm);
-            square.run_reordered(from_m);
-            for (int t = 0; t < W; ++t) {
-                store<W>(row + t * top_step + 2 * W * m, from_rm[t]);
-                store<W>(row + t * top_step + 2 * W * rm, from_m[t]);
-            }
+            middle_pair<W> theirs;
+            theirs.load(other, top_step, m, rm);
+            theirs.run(square);
+            mine.store(other, top_step, m, rm);
+            theirs.store(row, top_step, m, rm);
         }
+        b += other != row ? 1 : 0;
     }
 }
 

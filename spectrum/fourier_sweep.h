@@ -15,6 +15,9 @@ struct Sweep
     static constexpr int max_count = 4;
 
     double* blocks[max_blocks];
+    // Where each block's result goes when the sweep reorders: the block itself, or its
+    // neighbour in `blocks` that trades places with it.
+    double* targets[max_blocks];
     int block_count;
     std::uint64_t length;
     std::uint64_t inner;
