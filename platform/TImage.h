@@ -2,7 +2,6 @@
 
 #include "TPicture.h"
 
-#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
