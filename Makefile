@@ -36,7 +36,7 @@ bench:
 fuzz:
 	scripts/install-deps fuzz
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target bmp_fuzzer make_corpus
 	rm -rf $(FUZZ_DIR)/seeds && $(FUZZ_DIR)/fuzz/make_corpus $(FUZZ_DIR)/seeds
 	mkdir -p $(FUZZ_DIR)/found $(FUZZ_DIR)/artifacts
 	QT_QPA_PLATFORM=offscreen LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
