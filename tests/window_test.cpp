@@ -7,6 +7,7 @@
 #include "bmp_writer.h"
 #include "message_recorder.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -137,7 +138,15 @@ TEST_F(Window, LayoutCaptionsAndTabOrderComeFromTheFormDescription)
     EXPECT_EQ(form.OpenDialog1->Filter(), "Bitmapy|*.BMP");
     EXPECT_FALSE(form.OpenDialog1->isVisible());
     EXPECT_FALSE(form.SaveDialog1->isVisible());
-    EXPECT_EQ(form.grab().toImage().pixelColor(5, 5), form.palette().color(QPalette::Button));
+    // The background is the system's button face colour, whatever its window colour is.
+    const QPalette systemColours = QApplication::palette();
+    QPalette unusual = systemColours;
+    unusual.setColor(QPalette::Button, QColor(10, 200, 30));
+    unusual.setColor(QPalette::Window, QColor(250, 0, 0));
+    QApplication::setPalette(unusual);
+    const QColor background = TForm1().grab().toImage().pixelColor(5, 5);
+    QApplication::setPalette(systemColours);
+    EXPECT_EQ(background, QColor(10, 200, 30));
 
     // Tab order: Wczytaj, PoliczFFT, Zamknij, and round again.
     std::vector<QWidget*> chain;
