@@ -163,8 +163,13 @@ struct AxisWork
     SweepFunction sweep;
     bool reverse_own_rows;
 
-    void run(Chunk& chunk) const
+    // `next`, when given, is the chunk that follows: it is asked into the cache meanwhile.
+    void run(const Chunk& chunk, const Chunk* next) const
     {
+        Lookahead ahead{};
+        if (next != nullptr) {
+            ahead = Lookahead{next->blocks, next->count, 2 * axis.length * axis.inner, 0, 0};
+        }
         const std::uint64_t block_doubles = 2 * axis.length * axis.inner;
         if (reverse_own_rows) {
             for (int b = 0; b < chunk.count; ++b) {
@@ -177,6 +182,7 @@ struct AxisWork
         for (int s = 0; s < plan.count; ++s) {
             Sweep sweep_of_chunk = plan.sweeps[s];
             sweep_of_chunk.block_count = chunk.count;
+            sweep_of_chunk.ahead = next != nullptr ? &ahead : nullptr;
             for (int b = 0; b < chunk.count; ++b) {
                 sweep_of_chunk.blocks[b] = chunk.blocks[b];
                 sweep_of_chunk.targets[b] = chunk.blocks[b];
@@ -195,7 +201,6 @@ struct AxisWork
                 ++b;
             }
         }
-        chunk.count = 0;
     }
 };
 
@@ -212,20 +217,30 @@ void transform_axis(double* x, const Axis& axis, const AxisWork& work)
 {
     const std::uint64_t block_doubles = 2 * axis.length * axis.inner;
     const int capacity = chunk_capacity(axis);
-    Chunk chunk;
+    // One chunk waits, gathered, while the next one is gathered: then the waiting one
+    // runs and the next one streams into the cache meanwhile.
+    Chunk waiting;
+    Chunk gathering;
+    const auto run_waiting = [&](const Chunk* next) {
+        if (waiting.count > 0) {
+            work.run(waiting, next);
+        }
+    };
     ReversedCounter rev(axis.partner_length);
     for (std::uint64_t b = 0, i = 0; b < axis.blocks; ++b) {
         const std::uint64_t partner = b - i + rev.value();
         if (partner >= b) {
             const int needed = partner > b ? 2 : 1;
-            if (chunk.count + needed > capacity) {
-                work.run(chunk);
+            if (gathering.count + needed > capacity) {
+                run_waiting(&gathering);
+                waiting = gathering;
+                gathering.count = 0;
             }
-            chunk.paired[chunk.count] = partner > b;
-            chunk.blocks[chunk.count++] = x + b * block_doubles;
+            gathering.paired[gathering.count] = partner > b;
+            gathering.blocks[gathering.count++] = x + b * block_doubles;
             if (partner > b) {
-                chunk.paired[chunk.count] = false;
-                chunk.blocks[chunk.count++] = x + partner * block_doubles;
+                gathering.paired[gathering.count] = false;
+                gathering.blocks[gathering.count++] = x + partner * block_doubles;
             }
         }
         if (++i == axis.partner_length) {
@@ -235,9 +250,9 @@ void transform_axis(double* x, const Axis& axis, const AxisWork& work)
             rev.next();
         }
     }
-    if (chunk.count > 0) {
-        work.run(chunk);
-    }
+    run_waiting(&gathering);
+    waiting = gathering;
+    run_waiting(nullptr);
 }
 
 struct KernelInfo

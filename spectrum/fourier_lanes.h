@@ -408,6 +408,8 @@ template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
 
 template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
 {
+    // Enough to bring in a chunk of the same size over the sweeps that follow.
+    constexpr int lines_per_call = 4;
     Factors factors(sweep);
     const std::uint64_t period = std::uint64_t{1} << sweep.first;
     const std::uint64_t group = period << K;
@@ -424,6 +426,9 @@ template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
                 double* const start = sweep.blocks[b] + offset;
                 for (std::uint64_t col = 0; col < row; col += 2 * W) {
                     merge_passes<W, K>(start + col, stride, w);
+                }
+                if (sweep.ahead != nullptr) {
+                    look_ahead(sweep.ahead, lines_per_call);
                 }
             }
         }

@@ -2,6 +2,17 @@
 
 #include <cstdint>
 
+// The blocks of the chunk to be transformed next, asked into the cache a few lines at a
+// time while the present chunk is worked on, so memory and arithmetic overlap.
+struct Lookahead
+{
+    double* const* blocks;
+    int block_count;
+    std::uint64_t block_doubles;
+    int block;
+    std::uint64_t next;
+};
+
 // One sweep of the transform: `count` consecutive butterfly passes, starting with the
 // pass that pairs rows `2^first` apart, applied to every block of a chunk.
 //
@@ -26,6 +37,7 @@ struct Sweep
     // Rows of single elements that still stand in their original order: the sweep puts
     // them in bit-reversed order as it goes, with the first passes.
     bool reorder;
+    Lookahead* ahead; // or null
     double dr[max_count];
     double di[max_count];
 };
@@ -38,6 +50,20 @@ void sweep_avx512(const Sweep& sweep);
 
 // Internal linkage: each instruction set's file keeps its own copy.
 namespace {
+
+// Asks for the next `lines` cache lines of the lookahead's blocks, to the second level.
+inline void look_ahead(Lookahead* ahead, int lines)
+{
+    constexpr std::uint64_t line_doubles = 8;
+    for (; lines > 0 && ahead->block < ahead->block_count; --lines) {
+        __builtin_prefetch(ahead->blocks[ahead->block] + ahead->next, 0, 2);
+        ahead->next += line_doubles;
+        if (ahead->next >= ahead->block_doubles) {
+            ahead->next = 0;
+            ++ahead->block;
+        }
+    }
+}
 
 // Counts 0, 1, 2, ... and keeps the bit reversal of the count over log2(length) bits.
 class ReversedCounter
