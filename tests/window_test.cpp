@@ -271,6 +271,16 @@ TEST_F(Window, ZamknijClosesTheWindow)
     EXPECT_FALSE(form.isVisible());
 }
 
+TEST(FormDescription, AMissingOneRaisesWithItsName)
+{
+    try {
+        TForm form("TNOSUCHFORM");
+        ADD_FAILURE() << "a form without a description was built";
+    } catch (const Exception& error) {
+        EXPECT_NE(error.Message().find("TNOSUCHFORM"), std::string::npos) << error.Message();
+    }
+}
+
 TEST(FormClosing, ReleasesTheSourcePicture)
 {
     const TOpenDialog::Chooser previous = TOpenDialog::SetChooser(
