@@ -128,8 +128,12 @@ struct SweepPlan
             reorders = reorder;
             first = within;
         }
-        for (; first < passes; first += depth) {
-            add(axis, direction, first, std::min(depth, passes - first));
+        // As few sweeps as the depth allows, their lengths as even as possible.
+        const int sweeps_left = (passes - first + depth - 1) / depth;
+        for (int k = 0; k < sweeps_left; ++k) {
+            const int length = (passes - first) / (sweeps_left - k);
+            add(axis, direction, first, length);
+            first += length;
         }
     }
 
