@@ -1,6 +1,7 @@
 #include "Exception.h"
 #include "TBitmap.h"
 
+#include "bitmap_pixels.h"
 #include "bmp_writer.h"
 #include "npy_reader.h"
 
@@ -29,16 +30,6 @@ QJsonArray manifest_files()
     return QJsonDocument::fromJson(file.readAll()).object()["files"].toArray();
 }
 
-std::vector<std::uint8_t> pixels_of(TBitmap& bitmap)
-{
-    std::vector<std::uint8_t> out;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const std::uint8_t* row = bitmap.ScanLine(y);
-        out.insert(out.end(), row, row + bitmap.Width());
-    }
-    return out;
-}
-
 // A bitmap holding a small known picture, to see that a refused file leaves it alone.
 struct PreviousPicture
 {
@@ -50,7 +41,7 @@ struct PreviousPicture
         write_bmp(temp_path("suite-before.bmp"), grey_picture(3, 2, {1, 2, 3, 4, 5, 6}));
         bitmap.LoadFromFile(temp_path("suite-before.bmp"));
         bitmap.PixelFormat(pf8bit);
-        pixels = pixels_of(bitmap);
+        pixels = pixel_bytes(bitmap);
     }
 };
 
@@ -81,7 +72,7 @@ void expect_reference_pixels(TBitmap& bitmap, const QJsonObject& record)
     ASSERT_EQ(bitmap.Height(), expected.rows);
     // Decoders widen 5- and 6-bit channels differently: one grey level apart at most.
     const int tolerance = record["bpp"].toInt() == 16 ? 1 : 0;
-    const std::vector<std::uint8_t> actual = pixels_of(bitmap);
+    const std::vector<std::uint8_t> actual = pixel_bytes(bitmap);
     int wrong = 0;
     for (std::size_t i = 0; i < actual.size(); ++i) {
         wrong += std::abs(actual[i] - expected.values[i]) > tolerance ? 1 : 0;
@@ -100,13 +91,13 @@ bool load_checked(const QJsonObject& record, PreviousPicture& previous)
         const std::string expectedStart = "Cannot read the bitmap \"" + path + "\": ";
         EXPECT_EQ(e.Message().rfind(expectedStart, 0), 0u) << e.Message();
         EXPECT_GT(e.Message().size(), expectedStart.size()) << "no reason given";
-        EXPECT_EQ(pixels_of(previous.bitmap), previous.pixels);
+        EXPECT_EQ(pixel_bytes(previous.bitmap), previous.pixels);
         return false;
     }
     EXPECT_GT(previous.bitmap.Width(), 0);
     EXPECT_GT(previous.bitmap.Height(), 0);
     previous.bitmap.PixelFormat(pf8bit);
-    EXPECT_EQ(pixels_of(previous.bitmap).size(),
+    EXPECT_EQ(pixel_bytes(previous.bitmap).size(),
               static_cast<std::size_t>(previous.bitmap.Width()) * previous.bitmap.Height());
     return true;
 }

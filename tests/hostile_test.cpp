@@ -3,6 +3,7 @@
 #include "TBitmap.h"
 #include "Unit1.h"
 
+#include "bitmap_pixels.h"
 #include "bmp_builder.h"
 #include "bmp_writer.h"
 #include "message_recorder.h"
@@ -23,16 +24,6 @@
 
 namespace {
 
-std::vector<std::uint8_t> pixels_of(TBitmap& bitmap)
-{
-    std::vector<std::uint8_t> out;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const std::uint8_t* row = bitmap.ScanLine(y);
-        out.insert(out.end(), row, row + bitmap.Width());
-    }
-    return out;
-}
-
 // A small grey picture, then a hostile file: the load must raise with the file's name
 // and a reason, and the picture must stay as it was.
 class HostileFile : public testing::Test
@@ -43,7 +34,7 @@ protected:
         write_bmp(temp_path("kept.bmp"), grey_picture(3, 2, {10, 20, 30, 40, 50, 60}));
         bitmap.LoadFromFile(temp_path("kept.bmp"));
         bitmap.PixelFormat(pf8bit);
-        kept = pixels_of(bitmap);
+        kept = pixel_bytes(bitmap);
         // The same answer on every machine: as if 256 MiB were free.
         previousProbe = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
     }
@@ -64,7 +55,7 @@ protected:
         EXPECT_EQ(bitmap.Width(), 3);
         EXPECT_EQ(bitmap.Height(), 2);
         EXPECT_EQ(bitmap.PixelFormat(), pf8bit);
-        EXPECT_EQ(pixels_of(bitmap), kept);
+        EXPECT_EQ(pixel_bytes(bitmap), kept);
     }
 
     void ExpectRefused(const std::vector<std::uint8_t>& bytes, const std::string& reason)
@@ -254,6 +245,18 @@ TEST_F(HostileFile, CodingsThatAreNotSupported)
     ExpectRefused(planes.bytes(), "plane count 3");
 }
 
+RawBmp masked16(int width, int height, std::vector<std::uint32_t> masks)
+{
+    RawBmp b;
+    b.width = width;
+    b.height = height;
+    b.bits = 16;
+    b.compression = 3;
+    b.masks = std::move(masks);
+    b.pixels = stored_rows(height, 2 * width, 0x5a);
+    return b;
+}
+
 TEST_F(HostileFile, ColourMasksThatDescribeNoColour)
 {
     for (const std::vector<std::uint32_t>& masks :
@@ -261,14 +264,7 @@ TEST_F(HostileFile, ColourMasksThatDescribeNoColour)
                                                  {0xf800, 0x7e0, 0x10001},
                                                  {0xf800, 0xfc00, 0x1f},
                                                  {0x1f0000, 0x7e0, 0x1f}}) {
-        RawBmp b;
-        b.width = 2;
-        b.height = 2;
-        b.bits = 16;
-        b.compression = 3;
-        b.masks = masks;
-        b.pixels = stored_rows(2, 4, 0xff);
-        ExpectRefused(b.bytes(), "colour mask");
+        ExpectRefused(masked16(2, 2, masks).bytes(), "colour mask");
     }
 }
 
@@ -281,23 +277,18 @@ TEST(OwnDecoders, RunLengthCodesLandOnTheirPixels)
                rle8(6, 2, {2, 7, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 9, 0, 1}).bytes());
     TBitmap bitmap;
     bitmap.LoadFromFile(temp_path("rle8.bmp"));
-    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{0, 0, 9, 0, 0, 0, 7, 7, 1, 2, 3, 0}));
+    EXPECT_EQ(pixel_bytes(bitmap), (std::vector<std::uint8_t>{0, 0, 9, 0, 0, 0, 7, 7, 1, 2, 3, 0}));
     // RLE4: a run alternates its two values; an odd literal stretch ends on a high half.
     write_file(temp_path("rle4.bmp"),
                rle4(8, 1, {3, 0x12, 0, 5, 0x34, 0x56, 0x70, 0, 0, 1}).bytes());
     bitmap.LoadFromFile(temp_path("rle4.bmp"));
     EXPECT_EQ(bitmap.PixelFormat(), pf4bit);
-    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{1, 2, 1, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(pixel_bytes(bitmap), (std::vector<std::uint8_t>{1, 2, 1, 3, 4, 5, 6, 7}));
 }
 
 TEST(OwnDecoders, MaskedChannelsWidenToTheFullRange)
 {
-    RawBmp b;
-    b.width = 3;
-    b.height = 1;
-    b.bits = 16;
-    b.compression = 3;
-    b.masks = {0xf800, 0x07e0, 0x001f};
+    RawBmp b = masked16(3, 1, {0xf800, 0x07e0, 0x001f});
     // White, pure 5-bit red 1, pure 6-bit green 32.
     b.pixels = {0xff, 0xff, 0x00, 0x08, 0x00, 0x04, 0, 0};
     write_file(temp_path("rgb565.bmp"), b.bytes());
@@ -320,7 +311,7 @@ TEST(OwnDecoders, IndicesPastAShortColourTableShowBlack)
     bitmap.LoadFromFile(temp_path("short-table.bmp"));
     EXPECT_EQ(bitmap.Image().pixel(1, 0), qRgb(0, 0, 0));
     bitmap.PixelFormat(pf8bit);
-    EXPECT_EQ(pixels_of(bitmap), (std::vector<std::uint8_t>{255, 0}));
+    EXPECT_EQ(pixel_bytes(bitmap), (std::vector<std::uint8_t>{255, 0}));
 }
 
 TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
@@ -427,7 +418,7 @@ TEST(FuzzFindings, SizingAnEmptyBitmapHeightFirstCopiesNothing)
     bitmap.Height(4);
     bitmap.Width(5);
     ASSERT_EQ(bitmap.Width(), 5);
-    EXPECT_EQ(pixels_of(bitmap), std::vector<std::uint8_t>(20, 0));
+    EXPECT_EQ(pixel_bytes(bitmap), std::vector<std::uint8_t>(20, 0));
 }
 
 } // namespace
@@ -436,14 +427,8 @@ namespace {
 
 TEST(FuzzFindings, AnEmptyMaskInALongHeaderIsRefusedWithoutShiftingPastTheWord)
 {
-    RawBmp b;
+    RawBmp b = masked16(7, 5, {0, 0x03e0, 0x001f});
     b.headerSize = 108;
-    b.width = 7;
-    b.height = 5;
-    b.bits = 16;
-    b.compression = 3;
-    b.masks = {0, 0x03e0, 0x001f};
-    b.pixels = stored_rows(5, 14, 0x5a);
     write_file(temp_path("empty-mask.bmp"), b.bytes());
     TBitmap bitmap;
     EXPECT_THROW(bitmap.LoadFromFile(temp_path("empty-mask.bmp")), Exception);
