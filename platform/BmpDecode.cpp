@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -11,7 +12,8 @@ QImage blank_image(const BmpHeader& header, QImage::Format format)
 {
     QImage image(static_cast<int>(header.width), static_cast<int>(header.rows()), format);
     if (image.isNull()) {
-        throw Exception("there is not enough memory for the picture");
+        throw Exception("a " + std::to_string(header.width) + " x " +
+                        std::to_string(header.rows()) + " picture cannot be held in memory");
     }
     image.fill(0);
     return image;

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
-// Decoders for the codings Qt's reader gets wrong or checks too little: run-length
+// Decoders for the codings Qt's reader checks too little or widens wrongly: run-length
 // coded pictures and pixels described by colour masks. `pixels` is the file from the
 // header's pixel offset on. Each raises Exception with the reason for data that does not
 // fit the picture.

@@ -83,9 +83,10 @@ FileHead read_head(const QString& fileName)
     return head;
 }
 
-// Qt's reader handles the uncompressed palette pictures and 24-bit ones; run-length and
-// masked pixels are decoded here (Qt widens 5- and 6-bit channels by a plain shift, so
-// white would come out as 248, and it decodes some RLE4 runs wrongly).
+// Qt's reader handles the uncompressed palette pictures and 24-bit ones. Run-length and
+// masked pixels are decoded here: Qt reads run-length data that runs past the picture or
+// past the end of the file into some picture instead of refusing it, and it widens 5- and
+// 6-bit channels by a plain shift, so white comes out as 248.
 bool decoded_here(const BmpHeader& header)
 {
     return header.compression == BI_RLE4 || header.compression == BI_RLE8 ||
