@@ -255,6 +255,32 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// Zeros of both signs: every result is a zero whose sign depends on each product and sum
+// being the plain transform's own (a shortcut such as skipping the factor (1, 0) keeps
+// every value but flips signs of zero), so the bits must agree, not only the values.
+TEST(FourierKernels, SignsOfZeroComeOutAsInThePlainTransform)
+{
+    std::vector<double> x(2 * 16 * 2 * 32);
+    for (std::size_t k = 0; k < x.size(); ++k) {
+        x[k] = k % 3 == 0 ? -0.0 : 0.0;
+    }
+    const FourierKernel saved = fourier_kernel();
+    for (const auto& n :
+         {std::vector<std::uint32_t>{32, 32}, std::vector<std::uint32_t>{16, 2, 32}}) {
+        for (const KernelName& k : all_kernels) {
+            if (!fourier_kernel_supported(k.kernel)) {
+                continue;
+            }
+            use_fourier_kernel(k.kernel);
+            const std::vector<double> want = run(PlainFourierND, x, n, -1);
+            const std::vector<double> got = run(FourierND, x, n, -1);
+            EXPECT_EQ(std::memcmp(got.data(), want.data(), x.size() * sizeof(double)), 0)
+                << k.name << " on " << n.size() << " axes";
+        }
+    }
+    use_fourier_kernel(saved);
+}
+
 TEST(FourierKernels, ScalarIsAlwaysThereAndTheChosenOneIsSupported)
 {
     EXPECT_TRUE(fourier_kernel_supported(FourierKernel::scalar));
