@@ -69,15 +69,18 @@ struct FileHead
     std::int64_t fileSize = 0;
 };
 
-FileHead read_head(const QString& fileName)
+void open_for_reading(QFile& file)
 {
-    if (QFileInfo(fileName).isDir()) {
+    if (QFileInfo(file.fileName()).isDir()) {
         throw Exception("it is a folder, not a file");
     }
-    QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
         throw Exception(file.errorString().toStdString());
     }
+}
+
+FileHead read_head(QFile& file)
+{
     FileHead head{{}, file.read(bmp_head_bytes), file.size()};
     head.header = ParseBmpHeader(head.bytes, head.fileSize);
     return head;
@@ -102,10 +105,9 @@ std::uint64_t loading_bytes(const FileHead& head)
     return PictureBytes(h.width, h.rows(), heldBits) + data;
 }
 
-QImage decode_here(const QString& fileName, const FileHead& head)
+QImage decode_here(QFile& file, const FileHead& head)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly) || !file.seek(head.header.pixelOffset)) {
+    if (!file.seek(head.header.pixelOffset)) {
         throw Exception(file.errorString().toStdString());
     }
     const QByteArray pixels = file.readAll();
@@ -115,9 +117,12 @@ QImage decode_here(const QString& fileName, const FileHead& head)
     return DecodeRunLength(pixels, head.header, ParseColourTable(head.bytes, head.header));
 }
 
-QImage read_with_qt(const QString& fileName)
+QImage read_with_qt(QFile& file)
 {
-    QImageReader reader(fileName, "bmp");
+    if (!file.seek(0)) {
+        throw Exception(file.errorString().toStdString());
+    }
+    QImageReader reader(&file, "bmp");
     reader.setAllocationLimit(reader_allocation_limit_mb);
     QImage loaded = reader.read();
     if (loaded.isNull()) {
@@ -134,9 +139,12 @@ struct LoadedPicture
 
 LoadedPicture read_picture(const QString& fileName)
 {
-    const FileHead head = read_head(fileName);
+    // One open file for the checks and the pixels, so both see the same bytes.
+    QFile file(fileName);
+    open_for_reading(file);
+    const FileHead head = read_head(file);
     RequireMemory(head.header.width, head.header.rows(), loading_bytes(head), "to load it");
-    QImage image = decoded_here(head.header) ? decode_here(fileName, head) : read_with_qt(fileName);
+    QImage image = decoded_here(head.header) ? decode_here(file, head) : read_with_qt(file);
     return {std::move(image), head.header.bitsPerPixel};
 }
 
