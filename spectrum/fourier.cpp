@@ -109,7 +109,7 @@ void set_increments(Sweep& sweep, int q, int direction, std::uint64_t half)
 // The passes of one axis cut into sweeps of at most `depth` passes.
 struct SweepPlan
 {
-    static constexpr int max_sweeps = 64;
+    static constexpr int max_sweeps = 33; // 31 passes at most, one sweep each, and one more
     Sweep sweeps[max_sweeps];
     int count = 0;
     bool reorders = false; // the first sweep puts the rows in bit-reversed order
