@@ -264,18 +264,19 @@ struct KernelInfo
     FourierKernel kernel;
     const char* name;
     SweepFunction sweep;
-    int depth;
+    int depth;     // passes per sweep across rows of many elements
+    int row_depth; // passes per sweep along rows of single elements
     int lanes;
 };
 
 #if defined(WIDMO_X86_KERNELS)
 constexpr KernelInfo kernels[] = {
-    {FourierKernel::scalar, "scalar", sweep_plain, 4, 1},
-    {FourierKernel::avx2, "avx2", sweep_avx2, 3, 2},
-    {FourierKernel::avx512, "avx512", sweep_avx512, 4, 4},
+    {FourierKernel::scalar, "scalar", sweep_plain, 3, 4, 1},
+    {FourierKernel::avx2, "avx2", sweep_avx2, 3, 4, 2},
+    {FourierKernel::avx512, "avx512", sweep_avx512, 4, 5, 4},
 };
 #else
-constexpr KernelInfo kernels[] = {{FourierKernel::scalar, "scalar", sweep_plain, 4, 1}};
+constexpr KernelInfo kernels[] = {{FourierKernel::scalar, "scalar", sweep_plain, 3, 4, 1}};
 #endif
 
 const KernelInfo* find_kernel(FourierKernel kernel)
@@ -368,7 +369,8 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
         // The first axis reorders its own rows; every later axis finds its rows already
         // reordered by the axis before it.
         const bool first_axis = d == dimensions;
-        const SweepPlan plan(axis, direction, kernel.depth, kernel.lanes, first_axis);
+        const int depth = axis.inner == 1 ? kernel.row_depth : kernel.depth;
+        const SweepPlan plan(axis, direction, depth, kernel.lanes, first_axis);
         const AxisWork work{axis, plan, kernel.sweep, first_axis};
         transform_axis(data.first, axis, work);
         done *= length;

@@ -157,7 +157,7 @@ __attribute__((always_inline)) inline void passes_in_registers(vec<W>* x, const 
 #pragma GCC unroll 4
     for (int q = 0; q < K; ++q) {
         const int h = 1 << q;
-#pragma GCC unroll 16
+#pragma GCC unroll 32
         for (int t = 0; t < (1 << K); ++t) {
             if ((t & h) == 0) {
                 butterfly<W>(x[t], x[t + h], w[h - 1 + (t & (h - 1))]);
@@ -173,12 +173,12 @@ __attribute__((always_inline)) inline void merge_passes(double* p, std::uint64_t
 {
     constexpr int rows = 1 << K;
     vec<W> x[rows];
-#pragma GCC unroll 16
+#pragma GCC unroll 32
     for (int t = 0; t < rows; ++t) {
         x[t] = load<W>(p + t * stride);
     }
     passes_in_registers<W, K>(x, w);
-#pragma GCC unroll 16
+#pragma GCC unroll 32
     for (int t = 0; t < rows; ++t) {
         store<W>(p + t * stride, x[t]);
     }
@@ -444,8 +444,10 @@ template <int W, template <int, int> typename Factors> void sweep_counted(const 
         return sweep_fixed<W, 2, Factors<W, 2>>(sweep);
     case 3:
         return sweep_fixed<W, 3, Factors<W, 3>>(sweep);
-    default:
+    case 4:
         return sweep_fixed<W, 4, Factors<W, 4>>(sweep);
+    default:
+        return sweep_fixed<W, 5, Factors<W, 5>>(sweep);
     }
 }
 

@@ -23,7 +23,7 @@ struct Lookahead
 struct Sweep
 {
     static constexpr int max_blocks = 16;
-    static constexpr int max_count = 4;
+    static constexpr int max_count = 5;
 
     double* blocks[max_blocks];
     // Where each block's result goes when the sweep reorders: the block itself, or its
