@@ -19,5 +19,6 @@ std::uint8_t low_byte(double value);
 // The grey level of one element in a display mode (0 for a mode that paints nothing).
 std::uint8_t display_level(int mode, double scale, double re, double im);
 
-// Writes the grey levels of `width` complex elements (re, im pairs) into `pixels`.
+// Writes the grey levels of `width` complex elements (re, im pairs) into `pixels`; a mode
+// that paints nothing leaves them as they are.
 void paint_row(int mode, double scale, const double* elements, int width, std::uint8_t* pixels);

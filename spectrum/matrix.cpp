@@ -25,14 +25,12 @@ std::uint64_t matrix::byte_count(int rows, int cols)
     return elements * sizeof(double);
 }
 
-matrix::matrix(int rows, int cols, const std::uint32_t* initial) : rows(rows), cols(cols)
+matrix::matrix(int rows, int cols, const std::uint32_t* initial)
+    : rows(rows), cols(cols),
+      data(make_zeroed_array<double>(byte_count(rows, cols) / sizeof(double)))
 {
-    const std::uint64_t count = byte_count(rows, cols) / sizeof(double);
-    data = std::make_unique_for_overwrite<double[]>(count);
-    if (initial == nullptr) {
-        std::fill_n(data.get(), count, 0.0);
-    } else {
-        std::copy_n(initial, count, data.get());
+    if (initial != nullptr) {
+        std::copy_n(initial, size(), data.get());
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "zeroed_array.h"
+
 #include <cstdint>
-#include <memory>
 
 // A complex matrix: `rows` rows of `cols` doubles, (real, imaginary) pairs side by side,
 // row after row. The matrix owns its data; it can be moved but not copied, so there is
@@ -36,5 +37,5 @@ public:
 private:
     int rows;
     int cols;
-    std::unique_ptr<double[]> data;
+    zeroed_array<double> data;
 };

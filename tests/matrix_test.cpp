@@ -12,12 +12,15 @@ namespace {
 
 TEST(Matrix, WithoutInitialValuesEveryDoubleIsZero)
 {
-    matrix m(3, 8);
-    EXPECT_EQ(m.get_rows(), 3);
-    EXPECT_EQ(m.get_cols(), 8);
-    ASSERT_NE(m.get_data(), nullptr);
-    for (std::uint64_t k = 0; k < m.size(); ++k) {
-        EXPECT_EQ(m.get_data()[k], 0.0) << k;
+    // Small and large matrices come from different allocators; both must be cleared.
+    for (const auto& [rows, cols] : {std::pair{3, 8}, std::pair{1024, 1030}}) {
+        matrix m(rows, cols);
+        EXPECT_EQ(m.get_rows(), rows);
+        EXPECT_EQ(m.get_cols(), cols);
+        ASSERT_NE(m.get_data(), nullptr);
+        for (std::uint64_t k = 0; k < m.size(); ++k) {
+            ASSERT_EQ(m.get_data()[k], 0.0) << k;
+        }
     }
 }
 
@@ -29,6 +32,15 @@ TEST(Matrix, InitialWordsBecomeExactDoubles)
         EXPECT_EQ(m.get_data()[k], static_cast<double>(words[k])) << k;
     }
     EXPECT_EQ(m.get_data()[4], 4294967295.0);
+
+    std::vector<std::uint32_t> many(1 << 20);
+    for (std::size_t k = 0; k < many.size(); ++k) {
+        many[k] = static_cast<std::uint32_t>(k * 2654435761u);
+    }
+    matrix large(1024, 1024, many.data());
+    for (std::size_t k = 0; k < many.size(); ++k) {
+        ASSERT_EQ(large.get_data()[k], static_cast<double>(many[k])) << k;
+    }
 }
 
 TEST(Matrix, EmptySidesAreAllowed)

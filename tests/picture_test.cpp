@@ -1,6 +1,7 @@
 #include "Exception.h"
 #include "TBitmap.h"
 #include "Unit1.h"
+#include "display.h"
 
 #include "message_recorder.h"
 
@@ -78,6 +79,39 @@ TEST(SwapQuadrants, LeavesASideOfOneAsItIs)
     expect_moved(
         single, 1, 1, [](int y) { return y; }, [](int x) { return x; });
     TForm1::SwapQuadrants(nullptr);
+}
+
+TEST(SwapQuadrants, ARowLeftWithoutPartnerOnlyExchangesItsHalves)
+{
+    matrix m = numbered(3, 4);
+    TForm1::SwapQuadrants(&m);
+    expect_moved(
+        m, 3, 4, [](int y) { return y == 2 ? 2 : 1 - y; }, [](int x) { return (x + 2) % 4; });
+}
+
+TEST(PaintRow, EveryModeAndScaleGivesTheLevelOfEachElement)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // 37 elements: whole vectors and a tail, with values around every boundary.
+    std::vector<double> elements;
+    const double samples[] = {0.0, -0.0, 1.0, 254999.0, 255000.0,   -300000.0, 1e200, -1e300,
+                              inf, -inf, nan, 5e15,     123456.789, 2.5,       -7.75};
+    for (int i = 0; i < 37; ++i) {
+        elements.push_back(samples[i % 17]);
+        elements.push_back(i % 3 == 0 ? 0.0 : samples[(i * 7 + 3) % 17]);
+    }
+    for (double scale : {0.001, 1.0, 0.0, -0.0, -0.001, 1e300, nan, inf}) {
+        for (int mode = 0; mode <= 3; ++mode) {
+            std::vector<std::uint8_t> pixels(37, 77);
+            paint_row(mode, scale, elements.data(), 37, pixels.data());
+            for (int x = 0; x < 37; ++x) {
+                ASSERT_EQ(pixels[x],
+                          display_level(mode, scale, elements[2 * x], elements[2 * x + 1]))
+                    << "mode " << mode << ", scale " << scale << ", element " << x;
+            }
+        }
+    }
 }
 
 TEST(GrayPalette, EntryIIsGreyLevelI)

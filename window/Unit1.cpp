@@ -8,6 +8,7 @@
 #include "display.h"
 #include "fourier.h"
 #include "quadrants.h"
+#include "zeroed_array.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -106,7 +107,7 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     RequireMemory(width, height, SpectrumBytes(paddedWidth, paddedHeight), "for its spectrum");
     const std::uint64_t words =
         std::uint64_t{2} * static_cast<std::uint64_t>(paddedWidth) * paddedHeight;
-    auto staging = std::make_unique<std::uint32_t[]>(words);
+    const auto staging = make_zeroed_array<std::uint32_t>(words);
 
     std::uint64_t infoSize = 0;
     std::uint64_t bitsSize = 0;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+// Arrays of zeros, for the matrix and its staging words. A large one comes straight from
+// the kernel: fresh pages are zero already, so nothing has to clear them a second time,
+// and on Linux they may be 2 MiB pages, which makes the first touch of a matrix of
+// hundreds of megabytes take a few hundred page faults instead of a hundred thousand.
+struct zeroed_release
+{
+    std::size_t bytes;
+    void operator()(void* block) const noexcept;
+};
+
+// `bytes` bytes of zeros; raises std::bad_alloc when they cannot be had.
+void* allocate_zeroed(std::size_t bytes);
+
+template <typename T> using zeroed_array = std::unique_ptr<T[], zeroed_release>;
+
+// `count` zero elements; the caller has checked that count x sizeof(T) does not overflow.
+template <typename T> zeroed_array<T> make_zeroed_array(std::size_t count)
+{
+    const std::size_t bytes = count * sizeof(T);
+    return zeroed_array<T>(static_cast<T*>(allocate_zeroed(bytes)), zeroed_release{bytes});
+}
