@@ -3,12 +3,12 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-WaitCursor::WaitCursor()
+CursorOverride::CursorOverride(Qt::CursorShape shape)
 {
-    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    QGuiApplication::setOverrideCursor(QCursor(shape));
 }
 
-WaitCursor::~WaitCursor()
+CursorOverride::~CursorOverride()
 {
     QGuiApplication::restoreOverrideCursor();
 }

@@ -3,6 +3,7 @@
 #include "TImage.h"
 #include "TOpenDialog.h"
 #include "Unit1.h"
+#include "WaitCursor.h"
 
 #include "bmp_writer.h"
 #include "message_recorder.h"
@@ -15,10 +16,12 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -262,6 +265,25 @@ TEST_F(Window, TheWaitCursorShowsOnlyWhileTheSpectrumIsComputed)
     ASSERT_NE(cursors[1], nullptr);
     EXPECT_EQ(cursors[1]->shape(), Qt::WaitCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(MessageBox, ShowsAnArrowEvenWhileTheProgramIsBusy)
+{
+    WaitCursor busy;
+    std::optional<Qt::CursorShape> seen;
+    // Runs inside the box's own loop: note the cursor, then answer the box.
+    QTimer::singleShot(0, [&] {
+        seen = QGuiApplication::overrideCursor()->shape();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget)) {
+                box->done(QMessageBox::Ok);
+            }
+        }
+    });
+    ModalMessageBox("Blad");
+    ASSERT_TRUE(seen.has_value());
+    EXPECT_EQ(*seen, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 }
 
 TEST_F(Window, ZamknijClosesTheWindow)
