@@ -95,11 +95,12 @@ TEST(PaintRow, EveryModeAndScaleGivesTheLevelOfEachElement)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     // 37 elements: whole vectors and a tail, with values around every boundary.
     std::vector<double> elements;
-    const double samples[] = {0.0, -0.0, 1.0, 254999.0, 255000.0,   -300000.0, 1e200, -1e300,
-                              inf, -inf, nan, 5e15,     123456.789, 2.5,       -7.75};
+    const std::vector<double> samples = {0.0,        -0.0,   1.0,   254999.0, 255000.0, -300000.0,
+                                         1e200,      -1e300, inf,   -inf,     nan,      5e15,
+                                         123456.789, 2.5,    -7.75, 256.5,    256000.0};
     for (int i = 0; i < 37; ++i) {
-        elements.push_back(samples[i % 17]);
-        elements.push_back(i % 3 == 0 ? 0.0 : samples[(i * 7 + 3) % 17]);
+        elements.push_back(samples[i % samples.size()]);
+        elements.push_back(i % 3 == 0 ? 0.0 : samples[(i * 7 + 3) % samples.size()]);
     }
     for (double scale : {0.001, 1.0, 0.0, -0.0, -0.001, 1e300, nan, inf}) {
         for (int mode = 0; mode <= 3; ++mode) {
