@@ -7,6 +7,7 @@
 
 #include <complex>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
@@ -279,6 +280,37 @@ TEST(FourierKernels, SignsOfZeroComeOutAsInThePlainTransform)
         }
     }
     use_fourier_kernel(saved);
+}
+
+// The environment is read once, at the first transform, so each case runs in a fresh
+// copy of this program (a "threadsafe" death test starts the binary anew).
+void exit_with_kernel_chosen_by(const char* wanted)
+{
+    setenv("WIDMO_KERNEL", wanted, 1);
+    std::exit(static_cast<int>(fourier_kernel()));
+}
+
+int widest_supported()
+{
+    int widest = 0;
+    for (const KernelName& k : all_kernels) {
+        widest = fourier_kernel_supported(k.kernel) ? static_cast<int>(k.kernel) : widest;
+    }
+    return widest;
+}
+
+TEST(FourierKernels, EnvironmentNamesThePathOrLeavesTheWidest)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const KernelName& k : all_kernels) {
+        if (fourier_kernel_supported(k.kernel)) {
+            EXPECT_EXIT(exit_with_kernel_chosen_by(k.name),
+                        testing::ExitedWithCode(static_cast<int>(k.kernel)), "")
+                << k.name;
+        }
+    }
+    EXPECT_EXIT(exit_with_kernel_chosen_by("sse9"), testing::ExitedWithCode(widest_supported()),
+                "");
 }
 
 TEST(FourierKernels, ScalarIsAlwaysThereAndTheChosenOneIsSupported)
