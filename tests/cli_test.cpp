@@ -1,5 +1,6 @@
 #include "bmp_writer.h"
 #include "direct_dft.h"
+#include "folder_entries.h"
 
 #include <QDir>
 #include <QProcess>
@@ -228,16 +229,6 @@ bool one_error_line(const Outcome& run)
 {
     return run.err.starts_with("widmo-cli: ") &&
            std::count(run.err.begin(), run.err.end(), '\n') == 1 && run.err.back() == '\n';
-}
-
-std::vector<std::string> folder_entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 TEST(WidmoCli, AFailureWritesNothingAndKeepsTheOldOutput)

@@ -1,5 +1,6 @@
 #include "bmp_builder.h"
 #include "bmp_writer.h"
+#include "folder_entries.h"
 
 #include <QProcess>
 #include <QString>
@@ -90,16 +91,6 @@ private:
     bool mounted = false;
 };
 
-std::vector<std::string> entries(const std::filesystem::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // A 200 x 200 picture: its 256 x 256 spectrum picture takes more than 64 KiB.
 std::string input_picture()
 {
@@ -118,7 +109,7 @@ TEST(HostileCli, FullDiskLeavesNoPartFileAndKeepsTheOldOutput)
     write_file(old.string(), {'o', 'l', 'd'});
     expect_failed_with(widmo_cli({input_picture(), old.string()}), "cannot write");
     EXPECT_EQ(contents(old), "old");
-    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+    EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"out.bmp"});
     // The small picture fits, its spectrum file (16 bytes an element) does not: neither
     // may appear.
     const std::string small = temp_path("input-64.bmp");
@@ -126,7 +117,7 @@ TEST(HostileCli, FullDiskLeavesNoPartFileAndKeepsTheOldOutput)
     expect_failed_with(widmo_cli({small, (disk.folder / "small.bmp").string(), "--npy",
                                   (disk.folder / "spectrum.npy").string()}),
                        "cannot write");
-    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+    EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"out.bmp"});
 }
 
 TEST(HostileCli, ReadOnlyFolderIsRefusedAndKeepsTheOldOutput)
@@ -140,7 +131,7 @@ TEST(HostileCli, ReadOnlyFolderIsRefusedAndKeepsTheOldOutput)
     ASSERT_TRUE(disk.MakeReadOnly());
     expect_failed_with(widmo_cli({input_picture(), old.string()}), "cannot write");
     EXPECT_EQ(contents(old), "old");
-    EXPECT_EQ(entries(disk.folder), std::vector<std::string>{"out.bmp"});
+    EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"out.bmp"});
 }
 
 TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)

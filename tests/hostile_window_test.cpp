@@ -4,6 +4,7 @@
 #include "TOpenDialog.h"
 #include "Unit1.h"
 
+#include "bitmap_pixels.h"
 #include "bmp_builder.h"
 #include "bmp_writer.h"
 #include "message_recorder.h"
@@ -20,12 +21,6 @@
 
 namespace {
 
-QImage shown(const TImage* image)
-{
-    const TBitmap* bitmap = image->Picture()->Graphic();
-    return bitmap ? bitmap->Image() : QImage();
-}
-
 // The offscreen window with a good picture and its spectrum shown, its file dialog
 // answered by the test and its messages recorded.
 class HostileWindow : public testing::Test
@@ -40,8 +35,8 @@ protected:
                   grey_picture(4, 4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}));
         Load(good);
         QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
-        picture = shown(form.Image1);
-        spectrum = shown(form.Image2);
+        picture = shown_picture(form.Image1);
+        spectrum = shown_picture(form.Image2);
     }
     ~HostileWindow() override { TOpenDialog::SetChooser(previousChooser); }
 
@@ -61,10 +56,10 @@ protected:
         ASSERT_EQ(messages.texts.size(), 1u);
         EXPECT_NE(messages.texts[0].find(path), std::string::npos) << messages.texts[0];
         EXPECT_NE(messages.texts[0].find(reason), std::string::npos) << messages.texts[0];
-        EXPECT_EQ(shown(form.Image1), picture);
-        EXPECT_EQ(shown(form.Image2), spectrum);
+        EXPECT_EQ(shown_picture(form.Image1), picture);
+        EXPECT_EQ(shown_picture(form.Image2), spectrum);
         QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
-        EXPECT_EQ(shown(form.Image2), spectrum);
+        EXPECT_EQ(shown_picture(form.Image2), spectrum);
         EXPECT_EQ(messages.texts.size(), 1u);
     }
 
@@ -115,9 +110,9 @@ TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
     EXPECT_EQ(messages.texts,
               (std::vector<std::string>{"The 64 x 64 picture needs 100.0 KiB of memory for its "
                                         "spectrum, but only 50.0 KiB are available"}));
-    EXPECT_EQ(shown(form.Image2), spectrum);
+    EXPECT_EQ(shown_picture(form.Image2), spectrum);
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
-    EXPECT_EQ(shown(form.Image2).size(), QSize(64, 64));
+    EXPECT_EQ(shown_picture(form.Image2).size(), QSize(64, 64));
 }
 
 } // namespace

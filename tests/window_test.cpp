@@ -5,6 +5,7 @@
 #include "Unit1.h"
 #include "WaitCursor.h"
 
+#include "bitmap_pixels.h"
 #include "bmp_writer.h"
 #include "message_recorder.h"
 
@@ -63,12 +64,6 @@ std::string bmp_file(const std::string& name, int width, int height, int bits = 
     const std::string path = temp_path(name);
     write_bmp(path, pattern_picture(width, height, bits));
     return path;
-}
-
-QImage shown_picture(const TImage* image)
-{
-    const TBitmap* bitmap = image->Picture()->Graphic();
-    return bitmap ? bitmap->Image() : QImage();
 }
 
 // The window on the offscreen screen, with its file dialog answered by the test and

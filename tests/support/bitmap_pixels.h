@@ -1,6 +1,9 @@
 #pragma once
 
 #include "TBitmap.h"
+#include "TImage.h"
+
+#include <QImage>
 
 #include <cstdint>
 #include <vector>
@@ -14,4 +17,11 @@ inline std::vector<std::uint8_t> pixel_bytes(TBitmap& bitmap)
         out.insert(out.end(), row, row + bitmap.Width());
     }
     return out;
+}
+
+// The picture an image box shows (null when it holds none).
+inline QImage shown_picture(const TImage* image)
+{
+    const TBitmap* bitmap = image->Picture()->Graphic();
+    return bitmap ? bitmap->Image() : QImage();
 }
