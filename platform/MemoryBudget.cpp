@@ -115,8 +115,7 @@ std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight)
 {
     const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
                                                       static_cast<std::uint64_t>(paddedHeight));
-    const std::uint64_t staging = saturating_product(elements, 2 * sizeof(std::uint32_t));
     const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
-    const std::uint64_t painted = PictureBytes(paddedWidth, paddedHeight, 8);
-    return saturating_sum(saturating_sum(staging, matrixBytes), painted);
+    const std::uint64_t eightBitCopy = PictureBytes(paddedWidth, paddedHeight, 8);
+    return saturating_sum(matrixBytes, eightBitCopy);
 }

@@ -31,8 +31,7 @@ std::string MemoryText(std::uint64_t bytes);
 // Bytes of a decoded picture held one, eight or 32 bits per pixel, rows padded to 4.
 std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel);
 
-// Peak need of one spectrum of a width x height picture whose padded sides are
-// paddedWidth x paddedHeight: the 32-bit staging words and the matrix of doubles live
-// together while the matrix is built, the centring's half-matrix temporary lives beside
-// the matrix, and the painted 8-bit spectrum beside both.
+// Peak need of one spectrum whose padded sides are paddedWidth x paddedHeight: the
+// matrix of doubles, and beside it one 8-bit copy at a time, no larger than the padded
+// picture: the exported pixels while the matrix is filled, the painted spectrum after.
 std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight);

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <memory>
 
-// Arrays of zeros, for the matrix and its staging words. A large one comes straight from
-// the kernel: fresh pages are zero already, so nothing has to clear them a second time,
-// and on Linux they may be 2 MiB pages, which makes the first touch of a matrix of
-// hundreds of megabytes take a few hundred page faults instead of a hundred thousand.
+// Arrays of zeros, for the matrix. A large one comes straight from the kernel: fresh
+// pages are zero already, so nothing has to clear them a second time, and on Linux they
+// may be 2 MiB pages, which makes the first touch of a matrix of hundreds of megabytes
+// take a few hundred page faults instead of a hundred thousand.
 struct zeroed_release
 {
     std::size_t bytes;

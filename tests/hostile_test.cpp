@@ -328,10 +328,11 @@ TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
     SetMemoryProbe(previous);
 }
 
-TEST(MemoryBudget, SpectrumNeedCountsStagingMatrixAndPaintedPicture)
+TEST(MemoryBudget, SpectrumNeedCountsMatrixAndOneEightBitCopy)
 {
-    // 24 bytes per padded element and the 8-bit painted spectrum.
-    EXPECT_EQ(SpectrumBytes(4096, 4096), std::uint64_t{25} << 24);
+    // 16 bytes per padded element and one byte per padded pixel, rows padded to 4.
+    EXPECT_EQ(SpectrumBytes(4096, 4096), std::uint64_t{17} << 24);
+    EXPECT_EQ(SpectrumBytes(1, 8), 8u * 16 + 8 * 4);
     EXPECT_EQ(PictureBytes(5, 3, 8), 24u);
     EXPECT_EQ(PictureBytes(33, 2, 1), 16u);
     EXPECT_EQ(PictureBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 32), UINT64_MAX);
@@ -395,7 +396,7 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
         TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 400.0 MiB of memory for its "
+        EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 272.0 MiB of memory for its "
                                "spectrum, but only 192.0 MiB are available");
     }
     SetMemoryProbe(previous);

@@ -108,7 +108,7 @@ TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
     SetMemoryProbe(previous);
     EXPECT_EQ(messages.texts,
-              (std::vector<std::string>{"The 64 x 64 picture needs 100.0 KiB of memory for its "
+              (std::vector<std::string>{"The 64 x 64 picture needs 68.0 KiB of memory for its "
                                         "spectrum, but only 50.0 KiB are available"}));
     EXPECT_EQ(shown_picture(form.Image2), spectrum);
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);

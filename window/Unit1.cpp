@@ -8,12 +8,10 @@
 #include "display.h"
 #include "fourier.h"
 #include "quadrants.h"
-#include "zeroed_array.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <new>
 #include <string>
 
@@ -78,8 +76,8 @@ int PaddedSide(int side)
 
 namespace {
 
-// Copies each pixel byte of the picture into the real word of its element.
-void sample_pixels(TBitmap& source, std::uint32_t* staging, int paddedWidth)
+// Copies each pixel byte of the picture into the real part of its element.
+void sample_pixels(TBitmap& source, double* samples, int paddedWidth)
 {
     if (source.PixelFormat() != pf8bit) {
         throw Exception("The picture does not hold one byte per pixel");
@@ -87,7 +85,7 @@ void sample_pixels(TBitmap& source, std::uint32_t* staging, int paddedWidth)
     const int width = source.Width();
     for (int y = 0; y < source.Height(); ++y) {
         const std::uint8_t* line = source.ScanLine(y);
-        std::uint32_t* row = staging + std::size_t{2} * paddedWidth * y;
+        double* row = samples + std::size_t{2} * paddedWidth * y;
         for (int x = 0; x < width; ++x) {
             row[2 * x] = line[x];
         }
@@ -105,9 +103,9 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     // Refused here, before anything is allocated, rather than by bad_alloc or the
     // out-of-memory killer half way through.
     RequireMemory(width, height, SpectrumBytes(paddedWidth, paddedHeight), "for its spectrum");
-    const std::uint64_t words =
-        std::uint64_t{2} * static_cast<std::uint64_t>(paddedWidth) * paddedHeight;
-    const auto staging = make_zeroed_array<std::uint32_t>(words);
+    // The samples go straight into the zeroed matrix, each byte converted exactly; an
+    // array of words in its layout beside it would only add a third of its memory.
+    auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
 
     std::uint64_t infoSize = 0;
     std::uint64_t bitsSize = 0;
@@ -116,18 +114,14 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
     try {
         if (GetDIB(source->Handle(), source->Palette(), DibInfo.get(), DibBits.get())) {
-            sample_pixels(*source, staging.get(), paddedWidth);
+            sample_pixels(*source, result->get_data(), paddedWidth);
         } else {
             ShowMessage("Nie udalo sie !");
         }
     } catch (...) {
         ShowMessage("Blad");
     }
-    // The export was only a test that the bitmap can be read: let it go before the
-    // matrix doubles the memory in use.
-    DibInfo.reset();
-    DibBits.reset();
-    return std::make_unique<matrix>(paddedHeight, 2 * paddedWidth, staging.get());
+    return result;
 }
 
 void TForm1::Fft2D(double* data, int width, int height, int direction)
