@@ -1,6 +1,7 @@
 #include "fourier.h"
 
 #include "fourier_sweep.h"
+#include "work_crew.h"
 
 #include <algorithm>
 #include <atomic>
@@ -142,6 +143,8 @@ struct SweepPlan
         Sweep& sweep = sweeps[count++];
         sweep.length = axis.length;
         sweep.inner = axis.inner;
+        sweep.column_begin = 0;
+        sweep.column_end = axis.inner;
         sweep.first = first;
         sweep.count = passes;
         sweep.reorder = false;
@@ -160,6 +163,13 @@ struct Chunk
     int count = 0;
 };
 
+// The complex columns of every row that one thread works on.
+struct Columns
+{
+    std::uint64_t begin;
+    std::uint64_t end;
+};
+
 struct AxisWork
 {
     const Axis& axis;
@@ -168,7 +178,7 @@ struct AxisWork
     bool reverse_own_rows;
 
     // `next`, when given, is the chunk that follows: it is asked into the cache meanwhile.
-    void run(const Chunk& chunk, const Chunk* next) const
+    void run(const Chunk& chunk, const Chunk* next, Columns columns) const
     {
         Lookahead ahead{};
         if (next != nullptr) {
@@ -186,6 +196,8 @@ struct AxisWork
         for (int s = 0; s < plan.count; ++s) {
             Sweep sweep_of_chunk = plan.sweeps[s];
             sweep_of_chunk.block_count = chunk.count;
+            sweep_of_chunk.column_begin = columns.begin;
+            sweep_of_chunk.column_end = columns.end;
             sweep_of_chunk.ahead = next != nullptr ? &ahead : nullptr;
             for (int b = 0; b < chunk.count; ++b) {
                 sweep_of_chunk.blocks[b] = chunk.blocks[b];
@@ -215,20 +227,83 @@ int chunk_capacity(const Axis& axis)
     return static_cast<int>(std::clamp<std::uint64_t>(fit, 2, Sweep::max_blocks));
 }
 
-// Transform every block along the axis; afterwards the blocks stand in bit-reversed
-// order along the partner axis.
-void transform_axis(double* x, const Axis& axis, const AxisWork& work)
+// One of the threads that share an axis, and how many share it.
+struct Share
 {
+    int index;
+    int count;
+};
+
+// How the threads divide an axis: chunks of whole blocks in turn when there are enough,
+// otherwise strips of columns, which only works when no block changes places or has its
+// rows reordered (each thread would move only its strip of them).
+enum class Division
+{
+    whole,
+    chunks,
+    columns
+};
+
+// Column strips are whole numbers of the widest vector, so every strip takes the same
+// path through the sweeps.
+constexpr std::uint64_t strip_unit = 4;
+
+Division division_of(const AxisWork& work, int shares)
+{
+    const Axis& axis = work.axis;
+    const auto needed = static_cast<std::uint64_t>(shares);
+    if (shares == 1) {
+        return Division::whole;
+    }
+    if (axis.blocks >= needed * static_cast<std::uint64_t>(chunk_capacity(axis))) {
+        return Division::chunks;
+    }
+    if (axis.partner_length == 1 && !work.reverse_own_rows && axis.inner % strip_unit == 0 &&
+        axis.inner >= needed * strip_unit) {
+        return Division::columns;
+    }
+    return Division::whole;
+}
+
+Columns columns_of(const Axis& axis, Share share)
+{
+    const std::uint64_t units = axis.inner / strip_unit;
+    const auto index = static_cast<std::uint64_t>(share.index);
+    const auto count = static_cast<std::uint64_t>(share.count);
+    return {units * index / count * strip_unit, units * (index + 1) / count * strip_unit};
+}
+
+// Transform this share of the blocks along the axis; once every share is done, the
+// blocks stand in bit-reversed order along the partner axis.
+void transform_axis(double* x, const Axis& axis, const AxisWork& work, Share share)
+{
+    const Division division = division_of(work, share.count);
+    if (division == Division::whole && share.index > 0) {
+        return;
+    }
+    const Columns columns =
+        division == Division::columns ? columns_of(axis, share) : Columns{0, axis.inner};
     const std::uint64_t block_doubles = 2 * axis.length * axis.inner;
     const int capacity = chunk_capacity(axis);
     // One chunk waits, gathered, while the next one is gathered: then the waiting one
-    // runs and the next one streams into the cache meanwhile.
+    // runs and the next one streams into the cache meanwhile. Sharing by chunks, every
+    // thread gathers them all and keeps its own turns.
     Chunk waiting;
     Chunk gathering;
+    std::uint64_t gathered = 0;
     const auto run_waiting = [&](const Chunk* next) {
         if (waiting.count > 0) {
-            work.run(waiting, next);
+            work.run(waiting, next, columns);
         }
+    };
+    const auto close_gathering = [&] {
+        if (division != Division::chunks || gathered % static_cast<std::uint64_t>(share.count) ==
+                                                static_cast<std::uint64_t>(share.index)) {
+            run_waiting(&gathering);
+            waiting = gathering;
+        }
+        ++gathered;
+        gathering.count = 0;
     };
     ReversedCounter rev(axis.partner_length);
     for (std::uint64_t b = 0, i = 0; b < axis.blocks; ++b) {
@@ -236,9 +311,7 @@ void transform_axis(double* x, const Axis& axis, const AxisWork& work)
         if (partner >= b) {
             const int needed = partner > b ? 2 : 1;
             if (gathering.count + needed > capacity) {
-                run_waiting(&gathering);
-                waiting = gathering;
-                gathering.count = 0;
+                close_gathering();
             }
             gathering.paired[gathering.count] = partner > b;
             gathering.blocks[gathering.count++] = x + b * block_doubles;
@@ -254,8 +327,7 @@ void transform_axis(double* x, const Axis& axis, const AxisWork& work)
             rev.next();
         }
     }
-    run_waiting(&gathering);
-    waiting = gathering;
+    close_gathering();
     run_waiting(nullptr);
 }
 
@@ -320,6 +392,9 @@ std::atomic<FourierKernel>& chosen_kernel()
     return chosen;
 }
 
+// Below this many elements a transform takes less time than waking the helpers.
+constexpr std::uint64_t shared_from = std::uint64_t{1} << 12;
+
 } // namespace
 
 bool fourier_kernel_supported(FourierKernel kernel)
@@ -372,7 +447,9 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
         const int depth = axis.inner == 1 ? kernel.row_depth : kernel.depth;
         const SweepPlan plan(axis, direction, depth, kernel.lanes, first_axis);
         const AxisWork work{axis, plan, kernel.sweep, first_axis};
-        transform_axis(data.first, axis, work);
+        share_work(total >= shared_from, [&](int share, int shares) {
+            transform_axis(data.first, axis, work, Share{share, shares});
+        });
         done *= length;
     }
 }

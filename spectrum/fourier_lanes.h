@@ -424,7 +424,8 @@ template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
             const std::uint64_t offset = (g + k0) * row;
             for (int b = 0; b < sweep.block_count; ++b) {
                 double* const start = sweep.blocks[b] + offset;
-                for (std::uint64_t col = 0; col < row; col += 2 * W) {
+                for (std::uint64_t col = 2 * sweep.column_begin; col < 2 * sweep.column_end;
+                     col += 2 * W) {
                     merge_passes<W, K>(start + col, stride, w);
                 }
                 if (sweep.ahead != nullptr) {
@@ -463,7 +464,7 @@ template <int W> void sweep_lanes(const Sweep& sweep)
         } else {
             sweep_within_vectors<W>(sweep);
         }
-    } else if (sweep.inner % W == 0) {
+    } else if (sweep.column_begin % W == 0 && sweep.column_end % W == 0) {
         sweep_counted<W, shared_factors>(sweep);
     } else if (sweep.inner == 1 && (std::uint64_t{1} << sweep.first) >= W) {
         sweep_counted<W, spread_factors>(sweep);

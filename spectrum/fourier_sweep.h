@@ -32,6 +32,10 @@ struct Sweep
     int block_count;
     std::uint64_t length;
     std::uint64_t inner;
+    // The sweep works on complex columns [column_begin, column_end) of each row, so that
+    // threads can share the rows in strips; each bound is a whole number of vectors.
+    std::uint64_t column_begin;
+    std::uint64_t column_end;
     int first;
     int count;
     // Rows of single elements that still stand in their original order: the sweep puts

@@ -1,4 +1,5 @@
 #include "fourier.h"
+#include "work_crew.h"
 
 #include "direct_dft.h"
 #include "plain_fourier.h"
@@ -255,6 +256,69 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+// Shared among threads: whole chunks of rows in turns, or strips of columns when an axis
+// has too few blocks, or nothing when neither works; with an odd thread count the strips
+// and turns come out uneven. Every output double must still equal the plain transform's.
+class FourierSharedSameAsPlain
+    : public testing::TestWithParam<std::tuple<KernelName, int, std::vector<std::uint32_t>>>
+{
+protected:
+    void SetUp() override
+    {
+        const FourierKernel kernel = std::get<0>(GetParam()).kernel;
+        if (!fourier_kernel_supported(kernel)) {
+            GTEST_SKIP() << "this processor lacks the kernel's instruction set";
+        }
+        saved = fourier_kernel();
+        use_fourier_kernel(kernel);
+        use_worker_threads(std::get<1>(GetParam()));
+    }
+    void TearDown() override
+    {
+        use_fourier_kernel(saved);
+        use_worker_threads(1);
+    }
+
+    FourierKernel saved = FourierKernel::scalar;
+};
+
+TEST_P(FourierSharedSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
+{
+    const std::vector<std::uint32_t>& n = std::get<2>(GetParam());
+    std::size_t total = 2;
+    for (std::uint32_t len : n) {
+        total *= len;
+    }
+    const std::vector<double> x = random_doubles(total, static_cast<unsigned>(total) + 1);
+    for (int direction : {+1, -1}) {
+        const std::vector<double> want = run(PlainFourierND, x, n, direction);
+        const std::vector<double> got = run(FourierND, x, n, direction);
+        const std::size_t k = first_difference(got, want);
+        ASSERT_EQ(k, total) << "direction " << direction << ", double " << k << ": " << got[k]
+                            << " against " << want[k];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, FourierSharedSameAsPlain,
+                         testing::Combine(testing::ValuesIn(all_kernels), testing::Values(2, 3),
+                                          testing::Values(std::vector<std::uint32_t>{2, 2048},
+                                                          std::vector<std::uint32_t>{4096, 4},
+                                                          std::vector<std::uint32_t>{32, 128},
+                                                          std::vector<std::uint32_t>{512, 1024},
+                                                          std::vector<std::uint32_t>{1 << 13},
+                                                          std::vector<std::uint32_t>{8192, 1},
+                                                          std::vector<std::uint32_t>{16, 16, 16},
+                                                          std::vector<std::uint32_t>{2, 2, 1024},
+                                                          std::vector<std::uint32_t>{4, 1, 2048})),
+                         [](const auto& info) {
+                             std::string name = std::string(std::get<0>(info.param).name) + "_" +
+                                                std::to_string(std::get<1>(info.param)) + "threads";
+                             for (std::uint32_t n : std::get<2>(info.param)) {
+                                 name += "_" + std::to_string(n);
+                             }
+                             return name;
+                         });
 
 // Zeros of both signs: every result is a zero whose sign depends on each product and sum
 // being the plain transform's own (a shortcut such as skipping the factor (1, 0) keeps

@@ -1,9 +1,11 @@
 #include "TApplication.h"
 #include "Unit1.h"
 #include "WinMain.h"
+#include "work_crew.h"
 
 int WinMain()
 {
+    use_default_worker_threads();
     try {
         Application->Initialize();
         Application->CreateForm(Form1);

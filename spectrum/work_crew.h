@@ -1,0 +1,87 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+// Threads that stand ready to take shares of a job, so that handing one out starts no
+// thread and allocates nothing: the caller runs share 0 itself, each helper one share
+// more, and `run` returns once every share is done.
+class work_crew
+{
+public:
+    // Starts `helpers` threads, which wait for work until the crew is destroyed.
+    explicit work_crew(int helpers);
+    ~work_crew();
+    work_crew(const work_crew&) = delete;
+    work_crew& operator=(const work_crew&) = delete;
+
+    int shares() const { return static_cast<int>(helpers.size()) + 1; }
+
+    // Calls job(share) once for each share from 0 to shares() - 1, share 0 on the calling
+    // thread, and returns when all calls have returned. The job must not throw. One job
+    // at a time: callers on several threads must take turns.
+    template <typename Job> void run(const Job& job)
+    {
+        run_shares([](const void* j, int share) { (*static_cast<const Job*>(j))(share); }, &job);
+    }
+
+private:
+    using crew_function = void (*)(const void* job, int share);
+
+    void run_shares(crew_function function, const void* job);
+    void serve(int share);
+    void stop();
+
+    std::mutex lock;
+    std::condition_variable work_posted;
+    std::condition_variable share_finished;
+    crew_function posted_function = nullptr;
+    const void* posted_job = nullptr;
+    std::uint64_t round = 0;
+    int unfinished = 0;
+    bool stopping = false;
+    std::vector<std::thread> helpers; // last, so it starts once the state above exists
+};
+
+// The threads the numeric stages share their large jobs among: 1, the caller's own, until
+// use_worker_threads says otherwise.
+int worker_threads();
+
+// Shares later large jobs among `count` threads: the caller's own and count - 1 helpers
+// started here, which wait between jobs, so a job itself starts no thread and allocates
+// nothing. 1 stops the helpers. Throws std::invalid_argument unless 1 <= count <= 64.
+void use_worker_threads(int count);
+
+// The count the programs start with: WIDMO_THREADS when it holds a number from 1 to 64,
+// otherwise the number of processors.
+int default_worker_threads();
+
+// use_worker_threads(default_worker_threads()), staying with one thread when the system
+// refuses to start more: the work is then slower, never different. Returns the count.
+int use_default_worker_threads() noexcept;
+
+using share_function = void (*)(const void* job, int share, int shares);
+void share_work_with(bool worth_sharing, share_function function, const void* job);
+
+// Calls job(share, shares) once for each share of the worker threads, or job(0, 1) alone
+// when sharing is not worth it, when there are no helpers, or when another thread's job
+// has them. The job must not throw.
+template <typename Job> void share_work(bool worth_sharing, const Job& job)
+{
+    share_work_with(
+        worth_sharing,
+        [](const void* j, int share, int shares) { (*static_cast<const Job*>(j))(share, shares); },
+        &job);
+}
+
+// Cuts [0, count) into one run per share, in order, and calls body(begin, end) for each.
+template <typename Body> void share_range(std::uint64_t count, bool worth_sharing, const Body& body)
+{
+    share_work(worth_sharing, [&](int share, int shares) {
+        const auto part = [&](int k) { return count * static_cast<std::uint64_t>(k) / shares; };
+        body(part(share), part(share + 1));
+    });
+}

@@ -1,0 +1,143 @@
+#include "work_crew.h"
+
+#include "shared_among.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <future>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Many rounds in a row, so that a helper missing a round, or running one twice, shows.
+TEST(WorkCrew, EveryShareRunsOnceARoundShareZeroOnTheCaller)
+{
+    work_crew crew(3);
+    ASSERT_EQ(crew.shares(), 4);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::atomic<int>> calls(4);
+        std::vector<std::thread::id> ran_on(4);
+        crew.run([&](int share) {
+            ++calls[static_cast<std::size_t>(share)];
+            ran_on[static_cast<std::size_t>(share)] = std::this_thread::get_id();
+        });
+        for (int share = 0; share < 4; ++share) {
+            ASSERT_EQ(calls[static_cast<std::size_t>(share)].load(), 1) << round << " " << share;
+        }
+        ASSERT_EQ(ran_on[0], std::this_thread::get_id());
+        ASSERT_EQ(std::set<std::thread::id>(ran_on.begin(), ran_on.end()).size(), 4u);
+    }
+}
+
+// The runs must cover every index exactly once, in order, also with fewer indices than
+// threads.
+TEST(ShareRange, RunsCoverEveryIndexOnceInOrder)
+{
+    const SharedAmong three(3);
+    for (std::uint64_t count : {0u, 2u, 3u, 10u, 1000u}) {
+        std::mutex lock;
+        std::vector<std::pair<std::uint64_t, std::uint64_t>> runs;
+        share_range(count, true, [&](std::uint64_t begin, std::uint64_t end) {
+            const std::lock_guard held(lock);
+            runs.emplace_back(begin, end);
+        });
+        ASSERT_EQ(runs.size(), 3u) << count;
+        std::sort(runs.begin(), runs.end());
+        std::uint64_t next = 0;
+        for (const auto& [begin, end] : runs) {
+            EXPECT_EQ(begin, next) << count;
+            EXPECT_LE(begin, end) << count;
+            next = end;
+        }
+        EXPECT_EQ(next, count);
+    }
+}
+
+TEST(ShareWork, WorkNotWorthSharingOrWithoutHelpersRunsAloneOnTheCaller)
+{
+    const auto shares_seen = [](bool worth_sharing) {
+        std::vector<std::pair<int, int>> seen;
+        share_work(worth_sharing, [&](int share, int shares) { seen.emplace_back(share, shares); });
+        return seen;
+    };
+    const std::vector<std::pair<int, int>> alone = {{0, 1}};
+    EXPECT_EQ(shares_seen(true), alone);
+    const SharedAmong two(2);
+    EXPECT_EQ(shares_seen(false), alone);
+}
+
+// A job that shares work itself, on the caller or on a helper, gets no helpers rather
+// than waiting for the ones it is running on.
+TEST(ShareWork, ANestedShareRunsAlone)
+{
+    const SharedAmong two(2);
+    std::vector<std::atomic<int>> nested_shares(2);
+    share_work(true, [&](int share, int shares) {
+        ASSERT_EQ(shares, 2);
+        share_work(true,
+                   [&](int, int inner) { nested_shares[static_cast<std::size_t>(share)] = inner; });
+    });
+    EXPECT_EQ(nested_shares[0].load(), 1);
+    EXPECT_EQ(nested_shares[1].load(), 1);
+}
+
+TEST(ShareWork, AnotherThreadsJobRunsAloneWhileTheHelpersAreBusy)
+{
+    const SharedAmong two(2);
+    std::promise<void> holding;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::thread owner([&] {
+        share_work(true, [&](int share, int) {
+            if (share == 0) {
+                holding.set_value();
+                released.wait();
+            }
+        });
+    });
+    holding.get_future().wait();
+    int shares_seen = 0;
+    share_work(true, [&](int, int shares) { shares_seen = shares; });
+    release.set_value();
+    owner.join();
+    EXPECT_EQ(shares_seen, 1);
+}
+
+TEST(WorkerThreads, CountsOutsideOneToSixtyFourAreRefused)
+{
+    EXPECT_THROW(use_worker_threads(0), std::invalid_argument);
+    EXPECT_THROW(use_worker_threads(65), std::invalid_argument);
+    EXPECT_EQ(worker_threads(), 1);
+    {
+        const SharedAmong four(4);
+        EXPECT_EQ(worker_threads(), 4);
+    }
+    EXPECT_EQ(worker_threads(), 1);
+}
+
+TEST(WorkerThreads, TheEnvironmentChoosesTheProgramsCount)
+{
+    const int processors = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
+    const std::vector<std::pair<const char*, int>> cases = {
+        {"3", 3},           {"1", 1},           {"64", 64},       {"0", processors},
+        {"65", processors}, {"2x", processors}, {"", processors}, {"-2", processors}};
+    for (const auto& [text, expected] : cases) {
+        setenv("WIDMO_THREADS", text, 1);
+        EXPECT_EQ(default_worker_threads(), expected) << '"' << text << '"';
+    }
+    unsetenv("WIDMO_THREADS");
+    EXPECT_EQ(default_worker_threads(), processors);
+    EXPECT_EQ(use_default_worker_threads(), processors);
+    use_worker_threads(1);
+}
+
+} // namespace
