@@ -1,10 +1,15 @@
 #include "quadrants.h"
 
+#include "work_crew.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 
 namespace {
+
+// Below this many doubles the centring takes less time than waking the helpers.
+constexpr std::uint64_t shared_from = std::uint64_t{1} << 16;
 
 // Doubles in the left half of a row, in whole complex elements (0 for one column).
 std::uint64_t row_half(const matrix& m)
@@ -12,38 +17,32 @@ std::uint64_t row_half(const matrix& m)
     return 2 * (static_cast<std::uint64_t>(m.get_cols()) / 2 / 2);
 }
 
-void copy_doubles(double* to, const double* from, std::uint64_t count)
+// Exchanges two runs of `count` doubles, a cache line at a time through registers.
+void swap_doubles(double* a, double* b, std::uint64_t count)
 {
-    std::memcpy(to, from, count * sizeof(double));
+    constexpr std::uint64_t line = 8;
+    std::uint64_t k = 0;
+    for (; k + line <= count; k += line) {
+        double from_a[line];
+        double from_b[line];
+        std::memcpy(from_a, a + k, sizeof from_a);
+        std::memcpy(from_b, b + k, sizeof from_b);
+        std::memcpy(a + k, from_b, sizeof from_b);
+        std::memcpy(b + k, from_a, sizeof from_a);
+    }
+    std::swap_ranges(a + k, a + count, b + k);
 }
 
-// `to` takes row `from` with its first two halves exchanged (a tail past them, which only
-// an odd width leaves, stays in place).
-void copy_exchanged(double* to, const double* from, std::uint64_t cols, std::uint64_t half)
+// Row a takes row b with its halves exchanged, and b takes a likewise: the left half of
+// each trades with the right half of the other, so the left-right exchange of both rows
+// and their top-bottom exchange take one visit and the array passes through memory once.
+// A tail past the halves, which only an odd width leaves, keeps its column and trades
+// rows.
+void exchange_crossed(double* a, double* b, std::uint64_t cols, std::uint64_t half)
 {
-    copy_doubles(to, from + half, half);
-    copy_doubles(to + half, from, half);
-    copy_doubles(to + 2 * half, from + 2 * half, cols - 2 * half);
-}
-
-// Row a takes row b with its halves exchanged, and b takes a likewise, through one
-// row-sized temporary: the left-right exchange of both rows and their top-bottom exchange
-// in one visit, so the array passes through memory once.
-void exchange_crossed(double* a, double* b, std::uint64_t cols, std::uint64_t half,
-                      double* temporary)
-{
-    copy_doubles(temporary, a, cols);
-    copy_exchanged(a, b, cols, half);
-    copy_exchanged(b, temporary, cols, half);
-}
-
-// A row left without a partner (the only row, or the last of an odd count) only has its
-// halves exchanged.
-void exchange_halves(double* row, std::uint64_t half, double* temporary)
-{
-    copy_doubles(temporary, row, half);
-    copy_doubles(row, row + half, half);
-    copy_doubles(row + half, temporary, half);
+    swap_doubles(a, b + half, half);
+    swap_doubles(a + half, b, half);
+    swap_doubles(a + 2 * half, b + 2 * half, cols - 2 * half);
 }
 
 } // namespace
@@ -53,17 +52,17 @@ void swap_quadrants(matrix& m)
     const std::uint64_t rows = static_cast<std::uint64_t>(m.get_rows());
     const std::uint64_t cols = static_cast<std::uint64_t>(m.get_cols());
     const std::uint64_t half = row_half(m);
-    if (rows == 0 || cols == 0) {
-        return;
-    }
-    // Taken before anything moves, so a failed allocation leaves the matrix as it was.
-    const auto temporary = std::make_unique_for_overwrite<double[]>(cols);
     double* data = m.get_data();
     const std::uint64_t top = rows / 2;
-    for (std::uint64_t r = 0; r < top; ++r) {
-        exchange_crossed(data + r * cols, data + (r + top) * cols, cols, half, temporary.get());
-    }
-    for (std::uint64_t r = 2 * top; r < rows; ++r) {
-        exchange_halves(data + r * cols, half, temporary.get());
+    share_range(top, m.size() >= shared_from, [&](std::uint64_t begin, std::uint64_t end) {
+        for (std::uint64_t r = begin; r < end; ++r) {
+            exchange_crossed(data + r * cols, data + (r + top) * cols, cols, half);
+        }
+    });
+    // A row left without a partner (the only row, or the last of an odd count) only has
+    // its halves exchanged.
+    if (rows % 2 == 1) {
+        double* last = data + (rows - 1) * cols;
+        swap_doubles(last, last + half, half);
     }
 }

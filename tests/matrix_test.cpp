@@ -1,5 +1,7 @@
 #include "matrix.h"
 
+#include "shared_among.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -12,7 +14,10 @@ namespace {
 
 TEST(Matrix, WithoutInitialValuesEveryDoubleIsZero)
 {
-    // Small and large matrices come from different allocators; both must be cleared.
+    // Small and large matrices come from different allocators, and the pages of a large
+    // one are asked for by the worker threads in pieces, the last one short: all must be
+    // cleared.
+    const SharedAmong two(2);
     for (const auto& [rows, cols] : {std::pair{3, 8}, std::pair{1024, 1030}}) {
         matrix m(rows, cols);
         EXPECT_EQ(m.get_rows(), rows);

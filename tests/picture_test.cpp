@@ -4,6 +4,7 @@
 #include "display.h"
 
 #include "message_recorder.h"
+#include "shared_among.h"
 
 #include <gtest/gtest.h>
 
@@ -51,14 +52,19 @@ void expect_moved(matrix& m, int height, int width, MapY to_y, MapX to_x)
 
 TEST(SwapQuadrants, ExchangesQuadrantsDiagonallyOnEvenSides)
 {
-    // The last shape has rows and a half array longer than the swap's temporary.
-    const std::vector<std::pair<int, int>> shapes = {{2, 2}, {4, 8}, {8, 4}, {16, 2}, {4, 1 << 18}};
-    for (const auto& [height, width] : shapes) {
-        matrix m = numbered(height, width);
-        TForm1::SwapQuadrants(&m);
-        expect_moved(
-            m, height, width, [&](int y) { return (y + height / 2) % height; },
-            [&](int x) { return (x + width / 2) % width; });
+    // Half rows shorter than, equal to and longer than the swap's cache-line steps, and
+    // matrices large enough to be shared among the worker threads.
+    const std::vector<std::pair<int, int>> shapes = {{2, 2},  {4, 8},       {8, 4},    {16, 2},
+                                                     {6, 12}, {4, 1 << 18}, {512, 256}};
+    for (const int threads : {1, 3}) {
+        const SharedAmong sharing(threads);
+        for (const auto& [height, width] : shapes) {
+            matrix m = numbered(height, width);
+            TForm1::SwapQuadrants(&m);
+            expect_moved(
+                m, height, width, [&](int y) { return (y + height / 2) % height; },
+                [&](int x) { return (x + width / 2) % width; });
+        }
     }
 }
 
@@ -79,6 +85,14 @@ TEST(SwapQuadrants, LeavesASideOfOneAsItIs)
     expect_moved(
         single, 1, 1, [](int y) { return y; }, [](int x) { return x; });
     TForm1::SwapQuadrants(nullptr);
+}
+
+TEST(SwapQuadrants, AnOddWidthKeepsItsLastColumnInPlaceAndTradesItsRows)
+{
+    matrix m = numbered(4, 5);
+    TForm1::SwapQuadrants(&m);
+    expect_moved(
+        m, 4, 5, [](int y) { return (y + 2) % 4; }, [](int x) { return x < 4 ? (x + 2) % 4 : x; });
 }
 
 TEST(SwapQuadrants, ARowLeftWithoutPartnerOnlyExchangesItsHalves)
@@ -187,6 +201,23 @@ TEST(MatrixToBitmap, SetsUpAGreyBitmapOfTheComplexSize)
     EXPECT_EQ(PaletteColors(target.Palette()).size(), 256);
     EXPECT_EQ(target.Image().format(), QImage::Format_Indexed8);
     EXPECT_EQ(target.Image().pixelIndex(127, 63), 0);
+}
+
+// Large enough for the rows to be painted in shares; the width is no multiple of 256, so
+// a row painted into another row's place shows.
+TEST(MatrixToBitmap, RowsPaintedInSharesLandInTheirOwnRows)
+{
+    const SharedAmong three(3);
+    const int height = 512;
+    const int width = 200;
+    matrix m = numbered(height, width);
+    TBitmap target;
+    TForm1::MatrixToBitmap(&target, 0, 1.0, &m);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            ASSERT_EQ(target.ScanLine(y)[x], (y * width + x) % 256) << y << "," << x;
+        }
+    }
 }
 
 TEST(MatrixToBitmap, OtherModesSetUpButPaintNothing)

@@ -8,12 +8,14 @@
 #include "display.h"
 #include "fourier.h"
 #include "quadrants.h"
+#include "work_crew.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <new>
 #include <string>
+#include <vector>
 
 TBitmap* SourceBitmap = nullptr;
 std::unique_ptr<matrix> Spectrum;
@@ -75,6 +77,9 @@ int PaddedSide(int side)
 }
 
 namespace {
+
+// Below this many doubles painting takes less time than waking the helpers.
+constexpr std::uint64_t paintSharedFrom = std::uint64_t{1} << 16;
 
 // Copies each pixel byte of the picture into the real part of its element.
 void sample_pixels(TBitmap& source, double* samples, int paddedWidth)
@@ -166,10 +171,19 @@ void TForm1::MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* sou
     if (!is_display_mode(mode) || width == 0) {
         return;
     }
+    // The bitmap hands out its rows on this thread; the rows are then painted in shares.
+    std::vector<std::uint8_t*> lines(static_cast<std::size_t>(height));
     for (int y = 0; y < height; ++y) {
-        const double* row = source->get_data() + static_cast<std::size_t>(y) * source->get_cols();
-        paint_row(mode, scale, row, width, target->ScanLine(y));
+        lines[static_cast<std::size_t>(y)] = target->ScanLine(y);
     }
+    const double* elements = source->get_data();
+    const auto cols = static_cast<std::size_t>(source->get_cols());
+    share_range(lines.size(), source->size() >= paintSharedFrom,
+                [&](std::uint64_t begin, std::uint64_t end) {
+                    for (std::uint64_t y = begin; y < end; ++y) {
+                        paint_row(mode, scale, elements + y * cols, width, lines[y]);
+                    }
+                });
 }
 
 void TForm1::SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale)
