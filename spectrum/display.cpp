@@ -103,7 +103,8 @@ std::uint8_t display_level(int mode, double scale, double re, double im)
 // Built for AVX2 as well, chosen when the processor has it: floor and square root then
 // work on four values at a time, with the same results, as both are exact IEEE operations.
 // Everything it calls is inlined into it, so each copy is built for its own processor.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+// Not under ThreadSanitizer, whose instrumented chooser would run before it has started.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
 __attribute__((target_clones("avx2", "default"), flatten))
 #endif
 void paint_row(int mode, double scale, const double* elements, int width, std::uint8_t* pixels)
