@@ -1,5 +1,6 @@
 #include "fourier.h"
 #include "plain_fourier.h"
+#include "work_crew.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Each run times one in-place transform with the positive exponent of a rows x cols
@@ -74,6 +76,24 @@ void time_kernel(benchmark::State& state, Shape shape, FourierKernel kernel)
     time_widmo(state, shape, FourierND);
 }
 
+FourierKernel widest_kernel()
+{
+    FourierKernel widest = FourierKernel::scalar;
+    for (FourierKernel kernel : {FourierKernel::avx2, FourierKernel::avx512}) {
+        widest = fourier_kernel_supported(kernel) ? kernel : widest;
+    }
+    return widest;
+}
+
+// The widest kernel with the transform shared among `threads` threads (wall time).
+void time_shared(benchmark::State& state, Shape shape, int threads)
+{
+    use_fourier_kernel(widest_kernel());
+    use_worker_threads(threads);
+    time_widmo(state, shape, FourierND);
+    use_worker_threads(1);
+}
+
 #if defined(WIDMO_WITH_FFTW)
 // FFTW's backward transform is the sum with the positive exponent, unscaled.
 void time_fftw(benchmark::State& state, Shape shape)
@@ -86,6 +106,21 @@ void time_fftw(benchmark::State& state, Shape shape)
     time_in_place(state, shape, &x[0][0], [&] { fftw_execute(plan); });
     fftw_destroy_plan(plan);
     fftw_free(x);
+}
+#endif
+
+#if defined(WIDMO_WITH_FFTW_THREADS)
+// FFTW's plan for `threads` threads, made and measured the same way.
+void time_fftw_shared(benchmark::State& state, Shape shape, int threads)
+{
+    static const bool started = fftw_init_threads() != 0;
+    if (!started) {
+        state.SkipWithError("FFTW's threads could not start");
+        return;
+    }
+    fftw_plan_with_nthreads(threads);
+    time_fftw(state, shape);
+    fftw_plan_with_nthreads(1);
 }
 #endif
 
@@ -104,6 +139,8 @@ void register_all()
     } kernels[] = {{FourierKernel::scalar, "scalar"},
                    {FourierKernel::avx2, "avx2"},
                    {FourierKernel::avx512, "avx512"}};
+    const int threads = std::max(2, static_cast<int>(std::thread::hardware_concurrency()));
+    const std::string shared = std::to_string(threads) + "threads";
     for (const Shape& shape : shapes) {
 #if defined(WIDMO_WITH_FFTW)
         benchmark::RegisterBenchmark(label("fftw", shape).c_str(), time_fftw, shape)
@@ -117,6 +154,17 @@ void register_all()
                                      PlainFourierND)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
+        // Threads share the work: their wall time is what a user waits.
+#if defined(WIDMO_WITH_FFTW_THREADS)
+        benchmark::RegisterBenchmark(label(("fftw-" + shared).c_str(), shape).c_str(),
+                                     time_fftw_shared, shape, threads)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+#endif
+        benchmark::RegisterBenchmark(label(("widmo-" + shared).c_str(), shape).c_str(), time_shared,
+                                     shape, threads)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
     }
 }
 
