@@ -415,6 +415,8 @@ template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
     const std::uint64_t group = period << K;
     const std::uint64_t row = 2 * sweep.inner;
     const std::uint64_t stride = period * row;
+    const std::uint64_t strip_begin = 2 * sweep.column_begin;
+    const std::uint64_t strip_end = 2 * sweep.column_end;
     for (std::uint64_t g = 0; g < sweep.length; g += group) {
         factors.start(period);
         for (std::uint64_t k0 = 0; k0 < period; k0 += Factors::rows_per_step) {
@@ -424,8 +426,7 @@ template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
             const std::uint64_t offset = (g + k0) * row;
             for (int b = 0; b < sweep.block_count; ++b) {
                 double* const start = sweep.blocks[b] + offset;
-                for (std::uint64_t col = 2 * sweep.column_begin; col < 2 * sweep.column_end;
-                     col += 2 * W) {
+                for (std::uint64_t col = strip_begin; col < strip_end; col += 2 * W) {
                     merge_passes<W, K>(start + col, stride, w);
                 }
                 if (sweep.ahead != nullptr) {
