@@ -4,12 +4,14 @@
 
 #include "direct_dft.h"
 #include "message_recorder.h"
+#include "shared_among.h"
 
 #include <gtest/gtest.h>
 
 #include <complex>
 #include <cstdint>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -46,20 +48,30 @@ TEST(PaddedSide, IsTheSmallestPowerOfTwoAtOrAbove)
     EXPECT_THROW(PaddedSide(2147483647), Exception);
 }
 
+// Which rows must hold samples: the picture's first `rows_read`, the rest zero.
+void expect_samples(const matrix& m, int width, int rows_read, int padded_width, int padded_height)
+{
+    ASSERT_EQ(m.get_rows(), padded_height);
+    ASSERT_EQ(m.get_cols(), 2 * padded_width);
+    for (int y = 0; y < padded_height; ++y) {
+        for (int x = 0; x < padded_width; ++x) {
+            const double want = x < width && y < rows_read ? (3 * x + 7 * y) % 256 : 0;
+            ASSERT_EQ(element(m, y, x), std::complex<double>(want, 0.0)) << x << "," << y;
+        }
+    }
+}
+
+// The larger picture is sampled in shares, unevenly among three threads.
 TEST(BitmapToMatrix, PadsToPowersOfTwoWithZeros)
 {
-    TBitmap bitmap;
-    paint_ramp(bitmap, 100, 60);
-    MessageRecorder messages;
-    const auto m = TForm1::BitmapToMatrix(&bitmap);
-    EXPECT_TRUE(messages.texts.empty());
-    ASSERT_EQ(m->get_rows(), 64);
-    ASSERT_EQ(m->get_cols(), 256);
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 128; ++x) {
-            const double want = x < 100 && y < 60 ? (3 * x + 7 * y) % 256 : 0;
-            ASSERT_EQ(element(*m, y, x), std::complex<double>(want, 0.0)) << x << "," << y;
-        }
+    for (const auto& [width, height, threads] : {std::tuple{100, 60, 1}, std::tuple{300, 201, 3}}) {
+        const SharedAmong sharing(threads);
+        TBitmap bitmap;
+        paint_ramp(bitmap, width, height);
+        MessageRecorder messages;
+        const auto m = TForm1::BitmapToMatrix(&bitmap);
+        EXPECT_TRUE(messages.texts.empty());
+        expect_samples(*m, width, height, PaddedSide(width), PaddedSide(height));
     }
 }
 
@@ -112,19 +124,16 @@ private:
 
 TEST(BitmapToMatrix, RaisingPartwayShowsBladAndKeepsTheRowsRead)
 {
-    FailingBitmap bitmap(3);
-    paint_ramp(bitmap, 5, 6);
-    bitmap.armed = true;
-    MessageRecorder messages;
-    const auto m = TForm1::BitmapToMatrix(&bitmap);
-    EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
-    ASSERT_EQ(m->get_rows(), 8);
-    ASSERT_EQ(m->get_cols(), 16);
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 8; ++x) {
-            const double want = y < 3 && x < 5 ? (3 * x + 7 * y) % 256 : 0;
-            EXPECT_EQ(element(*m, y, x), std::complex<double>(want, 0.0)) << x << "," << y;
-        }
+    for (const auto& [width, height, failing, threads] :
+         {std::tuple{5, 6, 3, 1}, std::tuple{300, 200, 150, 2}}) {
+        const SharedAmong sharing(threads);
+        FailingBitmap bitmap(failing);
+        paint_ramp(bitmap, width, height);
+        bitmap.armed = true;
+        MessageRecorder messages;
+        const auto m = TForm1::BitmapToMatrix(&bitmap);
+        EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
+        expect_samples(*m, width, failing, PaddedSide(width), PaddedSide(height));
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <new>
 #include <string>
@@ -78,23 +79,57 @@ int PaddedSide(int side)
 
 namespace {
 
-// Below this many doubles painting takes less time than waking the helpers.
-constexpr std::uint64_t paintSharedFrom = std::uint64_t{1} << 16;
+// Below this many doubles a stage takes less time than waking the helpers.
+constexpr std::uint64_t sharedFrom = std::uint64_t{1} << 16;
+
+// The scan lines of the bitmap from the top, taken on this thread, the only one the bitmap
+// serves, so that the rows can then be worked on in shares. A row the bitmap refuses ends
+// the list, and its exception is kept in `failure` for after the rows before it are done.
+std::vector<std::uint8_t*> scan_lines(TBitmap& bitmap, std::exception_ptr& failure)
+{
+    std::vector<std::uint8_t*> lines;
+    lines.reserve(static_cast<std::size_t>(bitmap.Height()));
+    try {
+        for (int y = 0; y < bitmap.Height(); ++y) {
+            lines.push_back(bitmap.ScanLine(y));
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    return lines;
+}
+
+// Calls work(y, line) for every scan line, in shares when `doubles` are worth it; then
+// raises what a refused row raised.
+template <typename Work> void for_each_line(TBitmap& bitmap, std::uint64_t doubles, Work work)
+{
+    std::exception_ptr failure;
+    const std::vector<std::uint8_t*> lines = scan_lines(bitmap, failure);
+    share_range(lines.size(), doubles >= sharedFrom, [&](std::uint64_t begin, std::uint64_t end) {
+        for (std::uint64_t y = begin; y < end; ++y) {
+            work(y, lines[y]);
+        }
+    });
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
 
 // Copies each pixel byte of the picture into the real part of its element.
-void sample_pixels(TBitmap& source, double* samples, int paddedWidth)
+void sample_pixels(TBitmap& source, matrix& samples)
 {
     if (source.PixelFormat() != pf8bit) {
         throw Exception("The picture does not hold one byte per pixel");
     }
     const int width = source.Width();
-    for (int y = 0; y < source.Height(); ++y) {
-        const std::uint8_t* line = source.ScanLine(y);
-        double* row = samples + std::size_t{2} * paddedWidth * y;
+    const auto cols = static_cast<std::uint64_t>(samples.get_cols());
+    double* data = samples.get_data();
+    for_each_line(source, samples.size(), [&](std::uint64_t y, const std::uint8_t* line) {
+        double* row = data + cols * y;
         for (int x = 0; x < width; ++x) {
             row[2 * x] = line[x];
         }
-    }
+    });
 }
 
 } // namespace
@@ -119,7 +154,7 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
     try {
         if (GetDIB(source->Handle(), source->Palette(), DibInfo.get(), DibBits.get())) {
-            sample_pixels(*source, result->get_data(), paddedWidth);
+            sample_pixels(*source, *result);
         } else {
             ShowMessage("Nie udalo sie !");
         }
@@ -171,19 +206,11 @@ void TForm1::MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* sou
     if (!is_display_mode(mode) || width == 0) {
         return;
     }
-    // The bitmap hands out its rows on this thread; the rows are then painted in shares.
-    std::vector<std::uint8_t*> lines(static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        lines[static_cast<std::size_t>(y)] = target->ScanLine(y);
-    }
     const double* elements = source->get_data();
-    const auto cols = static_cast<std::size_t>(source->get_cols());
-    share_range(lines.size(), source->size() >= paintSharedFrom,
-                [&](std::uint64_t begin, std::uint64_t end) {
-                    for (std::uint64_t y = begin; y < end; ++y) {
-                        paint_row(mode, scale, elements + y * cols, width, lines[y]);
-                    }
-                });
+    const auto cols = static_cast<std::uint64_t>(source->get_cols());
+    for_each_line(*target, source->size(), [&](std::uint64_t y, std::uint8_t* line) {
+        paint_row(mode, scale, elements + cols * y, width, line);
+    });
 }
 
 void TForm1::SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale)
