@@ -7,6 +7,10 @@
 #include <stdexcept>
 #include <string>
 
+#if defined(__linux__)
+#include <sched.h>
+#endif
+
 work_crew::work_crew(int helper_count)
 {
     helpers.reserve(static_cast<std::size_t>(helper_count));
@@ -96,6 +100,20 @@ SharedCrew& shared_crew()
 // that part alone instead of waiting for helpers it already has.
 thread_local bool holding_crew = false;
 
+// The processors this process may run on: fewer than the machine has when it is confined
+// to some of them.
+int processors_available()
+{
+#if defined(__linux__)
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) {
+        return CPU_COUNT(&allowed);
+    }
+#endif
+    return static_cast<int>(std::thread::hardware_concurrency());
+}
+
 } // namespace
 
 int worker_threads()
@@ -130,8 +148,7 @@ int default_worker_threads()
             return static_cast<int>(count);
         }
     }
-    const unsigned processors = std::thread::hardware_concurrency();
-    return std::clamp(static_cast<int>(processors), 1, max_threads);
+    return std::clamp(processors_available(), 1, max_threads);
 }
 
 int use_default_worker_threads() noexcept

@@ -56,7 +56,7 @@ int worker_threads();
 void use_worker_threads(int count);
 
 // The count the programs start with: WIDMO_THREADS when it holds a number from 1 to 64,
-// otherwise the number of processors.
+// otherwise the number of processors the process may run on (at most 64).
 int default_worker_threads();
 
 // use_worker_threads(default_worker_threads()), staying with one thread when the system

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
@@ -124,9 +126,27 @@ TEST(WorkerThreads, CountsOutsideOneToSixtyFourAreRefused)
     EXPECT_EQ(worker_threads(), 1);
 }
 
-TEST(WorkerThreads, TheEnvironmentChoosesTheProgramsCount)
+// The count a process confined to the first processor chooses, as its exit status.
+void exit_with_count_on_one_processor()
 {
-    const int processors = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64);
+    cpu_set_t first;
+    CPU_ZERO(&first);
+    CPU_SET(0, &first);
+    if (sched_setaffinity(0, sizeof first, &first) != 0) {
+        std::_Exit(100);
+    }
+    std::_Exit(default_worker_threads());
+}
+
+TEST(WorkerThreads, TheEnvironmentOrTheProcessorsChooseTheProgramsCount)
+{
+    unsetenv("WIDMO_THREADS");
+    const int processors = default_worker_threads();
+    EXPECT_GE(processors, 1);
+    EXPECT_LE(processors, std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 64));
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(exit_with_count_on_one_processor(), testing::ExitedWithCode(1), "");
+
     const std::vector<std::pair<const char*, int>> cases = {
         {"3", 3},           {"1", 1},           {"64", 64},       {"0", processors},
         {"65", processors}, {"2x", processors}, {"", processors}, {"-2", processors}};
@@ -134,9 +154,10 @@ TEST(WorkerThreads, TheEnvironmentChoosesTheProgramsCount)
         setenv("WIDMO_THREADS", text, 1);
         EXPECT_EQ(default_worker_threads(), expected) << '"' << text << '"';
     }
+    setenv("WIDMO_THREADS", "3", 1);
+    EXPECT_EQ(use_default_worker_threads(), 3);
+    EXPECT_EQ(worker_threads(), 3);
     unsetenv("WIDMO_THREADS");
-    EXPECT_EQ(default_worker_threads(), processors);
-    EXPECT_EQ(use_default_worker_threads(), processors);
     use_worker_threads(1);
 }
 
