@@ -8,6 +8,7 @@
 #include "bitmap_pixels.h"
 #include "bmp_writer.h"
 #include "message_recorder.h"
+#include "shared_among.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -165,22 +166,34 @@ TEST_F(Window, PoliczFFTBeforeAnyPictureOnlySaysItDoesNotWork)
     EXPECT_EQ(Spectrum, nullptr);
 }
 
+// The large picture is worked on by three threads in the window and by one in the tool.
 TEST_F(Window, SpectrumIsExactlyWhatTheCommandLineToolWrites)
 {
-    for (const auto& [name, bits] : {std::pair{"grey.bmp", 8}, std::pair{"colour.bmp", 24}}) {
-        const std::string input = bmp_file(name, 37, 21, bits);
-        const std::string output = temp_path(std::string("cli-") + name);
+    struct Case
+    {
+        const char* name;
+        int width, height, bits, threads;
+        QSize spectrum;
+    };
+    for (const Case& c :
+         {Case{"grey.bmp", 37, 21, 8, 1, {64, 32}}, Case{"colour.bmp", 37, 21, 24, 1, {64, 32}},
+          Case{"large.bmp", 600, 300, 8, 3, {1024, 512}}}) {
+        const std::string input = bmp_file(c.name, c.width, c.height, c.bits);
+        const std::string output = temp_path(std::string("cli-") + c.name);
+        qputenv("WIDMO_THREADS", "1");
         ASSERT_EQ(QProcess::execute(
                       WIDMO_CLI, {QString::fromStdString(input), QString::fromStdString(output)}),
                   0);
+        qunsetenv("WIDMO_THREADS");
         TBitmap written;
         written.LoadFromFile(output);
 
+        const SharedAmong sharing(c.threads);
         Load(input);
         Click(form.PoliczFFT);
         EXPECT_TRUE(messages.texts.empty());
-        EXPECT_EQ(shown_picture(form.Image2).size(), QSize(64, 32)) << name;
-        EXPECT_EQ(shown_picture(form.Image2), written.Image()) << name;
+        EXPECT_EQ(shown_picture(form.Image2).size(), c.spectrum) << c.name;
+        EXPECT_EQ(shown_picture(form.Image2), written.Image()) << c.name;
     }
 }
 
