@@ -43,7 +43,7 @@ private:
     std::uint64_t round = 0;
     int unfinished = 0;
     bool stopping = false;
-    std::vector<std::thread> helpers; // last, so it starts once the state above exists
+    std::vector<std::thread> helpers;
 };
 
 // The threads the numeric stages share their large jobs among: 1, the caller's own, until
@@ -63,6 +63,7 @@ int default_worker_threads();
 // refuses to start more: the work is then slower, never different. Returns the count.
 int use_default_worker_threads() noexcept;
 
+// The untyped form of share_work below, which holds the helpers while the job runs.
 using share_function = void (*)(const void* job, int share, int shares);
 void share_work_with(bool worth_sharing, share_function function, const void* job);
 
