@@ -199,69 +199,12 @@ std::size_t first_difference(const std::vector<double>& a, const std::vector<dou
     return k;
 }
 
-class FourierSameAsPlain
-    : public testing::TestWithParam<std::tuple<KernelName, std::vector<std::uint32_t>>>
-{
-protected:
-    void SetUp() override
-    {
-        const FourierKernel kernel = std::get<0>(GetParam()).kernel;
-        if (!fourier_kernel_supported(kernel)) {
-            GTEST_SKIP() << "this processor lacks the kernel's instruction set";
-        }
-        saved = fourier_kernel();
-        use_fourier_kernel(kernel);
-    }
-    void TearDown() override { use_fourier_kernel(saved); }
+// With one thread, and shared among two and three: whole chunks of rows in turns, or
+// strips of columns when an axis has too few blocks, or nothing when neither works; with
+// an odd thread count the strips and turns come out uneven.
+using KernelThreadsShape = std::tuple<KernelName, int, std::vector<std::uint32_t>>;
 
-    FourierKernel saved = FourierKernel::scalar;
-};
-
-TEST_P(FourierSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
-{
-    const std::vector<std::uint32_t>& n = std::get<1>(GetParam());
-    std::size_t total = 2;
-    for (std::uint32_t len : n) {
-        total *= len;
-    }
-    const std::vector<double> x = random_doubles(total, static_cast<unsigned>(total));
-    for (int direction : {+1, -1}) {
-        const std::vector<double> want = run(PlainFourierND, x, n, direction);
-        const std::vector<double> got = run(FourierND, x, n, direction);
-        const std::size_t k = first_difference(got, want);
-        ASSERT_EQ(k, total) << "direction " << direction << ", double " << k << ": " << got[k]
-                            << " against " << want[k];
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, FourierSameAsPlain,
-    testing::Combine(
-        testing::ValuesIn(all_kernels),
-        testing::Values(std::vector<std::uint32_t>{1}, std::vector<std::uint32_t>{1, 1},
-                        std::vector<std::uint32_t>{1, 64}, std::vector<std::uint32_t>{64, 1},
-                        std::vector<std::uint32_t>{2, 8}, std::vector<std::uint32_t>{8, 16},
-                        std::vector<std::uint32_t>{16, 4}, std::vector<std::uint32_t>{8, 2},
-                        std::vector<std::uint32_t>{2, 2048}, std::vector<std::uint32_t>{4096, 4},
-                        std::vector<std::uint32_t>{32, 128}, std::vector<std::uint32_t>{512, 1024},
-                        std::vector<std::uint32_t>{1024, 256}, std::vector<std::uint32_t>{1 << 17},
-                        std::vector<std::uint32_t>{2, 1, 4}, std::vector<std::uint32_t>{4, 2, 1, 8},
-                        std::vector<std::uint32_t>{16, 1, 2, 32},
-                        std::vector<std::uint32_t>{8, 64, 2},
-                        std::vector<std::uint32_t>{64, 32, 16})),
-    [](const auto& info) {
-        std::string name = std::get<0>(info.param).name;
-        for (std::uint32_t n : std::get<1>(info.param)) {
-            name += "_" + std::to_string(n);
-        }
-        return name;
-    });
-
-// Shared among threads: whole chunks of rows in turns, or strips of columns when an axis
-// has too few blocks, or nothing when neither works; with an odd thread count the strips
-// and turns come out uneven. Every output double must still equal the plain transform's.
-class FourierSharedSameAsPlain
-    : public testing::TestWithParam<std::tuple<KernelName, int, std::vector<std::uint32_t>>>
+class FourierSameAsPlain : public testing::TestWithParam<KernelThreadsShape>
 {
 protected:
     void SetUp() override
@@ -283,14 +226,15 @@ protected:
     FourierKernel saved = FourierKernel::scalar;
 };
 
-TEST_P(FourierSharedSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
+TEST_P(FourierSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
 {
     const std::vector<std::uint32_t>& n = std::get<2>(GetParam());
     std::size_t total = 2;
     for (std::uint32_t len : n) {
         total *= len;
     }
-    const std::vector<double> x = random_doubles(total, static_cast<unsigned>(total) + 1);
+    const std::vector<double> x =
+        random_doubles(total, static_cast<unsigned>(total + std::get<1>(GetParam())));
     for (int direction : {+1, -1}) {
         const std::vector<double> want = run(PlainFourierND, x, n, direction);
         const std::vector<double> got = run(FourierND, x, n, direction);
@@ -300,7 +244,36 @@ TEST_P(FourierSharedSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Shapes, FourierSharedSameAsPlain,
+std::string kernel_threads_shape_name(const testing::TestParamInfo<KernelThreadsShape>& info)
+{
+    std::string name = std::get<0>(info.param).name;
+    if (std::get<1>(info.param) > 1) {
+        name += "_" + std::to_string(std::get<1>(info.param)) + "threads";
+    }
+    for (std::uint32_t n : std::get<2>(info.param)) {
+        name += "_" + std::to_string(n);
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, FourierSameAsPlain,
+    testing::Combine(
+        testing::ValuesIn(all_kernels), testing::Values(1),
+        testing::Values(std::vector<std::uint32_t>{1}, std::vector<std::uint32_t>{1, 1},
+                        std::vector<std::uint32_t>{1, 64}, std::vector<std::uint32_t>{64, 1},
+                        std::vector<std::uint32_t>{2, 8}, std::vector<std::uint32_t>{8, 16},
+                        std::vector<std::uint32_t>{16, 4}, std::vector<std::uint32_t>{8, 2},
+                        std::vector<std::uint32_t>{2, 2048}, std::vector<std::uint32_t>{4096, 4},
+                        std::vector<std::uint32_t>{32, 128}, std::vector<std::uint32_t>{512, 1024},
+                        std::vector<std::uint32_t>{1024, 256}, std::vector<std::uint32_t>{1 << 17},
+                        std::vector<std::uint32_t>{2, 1, 4}, std::vector<std::uint32_t>{4, 2, 1, 8},
+                        std::vector<std::uint32_t>{16, 1, 2, 32},
+                        std::vector<std::uint32_t>{8, 64, 2},
+                        std::vector<std::uint32_t>{64, 32, 16})),
+    kernel_threads_shape_name);
+
+INSTANTIATE_TEST_SUITE_P(Shared, FourierSameAsPlain,
                          testing::Combine(testing::ValuesIn(all_kernels), testing::Values(2, 3),
                                           testing::Values(std::vector<std::uint32_t>{2, 2048},
                                                           std::vector<std::uint32_t>{4096, 4},
@@ -311,14 +284,7 @@ INSTANTIATE_TEST_SUITE_P(Shapes, FourierSharedSameAsPlain,
                                                           std::vector<std::uint32_t>{16, 16, 16},
                                                           std::vector<std::uint32_t>{2, 2, 1024},
                                                           std::vector<std::uint32_t>{4, 1, 2048})),
-                         [](const auto& info) {
-                             std::string name = std::string(std::get<0>(info.param).name) + "_" +
-                                                std::to_string(std::get<1>(info.param)) + "threads";
-                             for (std::uint32_t n : std::get<2>(info.param)) {
-                                 name += "_" + std::to_string(n);
-                             }
-                             return name;
-                         });
+                         kernel_threads_shape_name);
 
 // Zeros of both signs: every result is a zero whose sign depends on each product and sum
 // being the plain transform's own (a shortcut such as skipping the factor (1, 0) keeps
