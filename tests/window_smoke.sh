@@ -1,12 +1,16 @@
 #!/bin/sh
-# Smoke test of the real window program: on a virtual X display it starts, shows its
-# window, and quits with exit status 0 when Zamknij is clicked.
-# Usage: window_smoke.sh PATH-TO-WIDMO. Exit status 77 (skipped) without xvfb-run or xdotool.
+# Smoke test of the real window program on a virtual X display: it starts and shows its
+# window; Wczytaj opens the file dialog, which takes a sample picture's name; PoliczFFT
+# paints its spectrum (the zero frequency white in the middle, the corner black, read
+# back from the screen); and Zamknij quits with exit status 0. A message box on the way
+# would keep the window from closing, so it fails the test as well.
+# Usage: window_smoke.sh PATH-TO-WIDMO. Exit status 77 (skipped) without xvfb-run, xdotool
+# or ImageMagick's import.
 set -eu
 widmo=$1
 
 if [ "${WIDMO_SMOKE_DISPLAY:-}" != 1 ]; then
-    for tool in xvfb-run xdotool; do
+    for tool in xvfb-run xdotool import; do
         if ! command -v "$tool" >/dev/null; then
             echo "window_smoke: $tool is not installed" >&2
             exit 77
@@ -29,7 +33,46 @@ if [ -z "$window" ]; then
     exit 1
 fi
 
-# The centre of Zamknij, which the form places at 584, 24 with size 97 x 33.
+fail() {
+    echo "window_smoke: $1" >&2
+    kill "$pid" 2>/dev/null || true
+    exit 1
+}
+
+# Waits up to 20 s until the number of visible windows is $1.
+wait_for_windows() {
+    for _ in $(seq 100); do
+        [ "$(xdotool search --onlyvisible --name '.' | wc -l)" -eq "$1" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# The grey level of the window's pixel at ($1, $2), as ImageMagick prints it.
+pixel() {
+    import -window "$window" -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1
+}
+
+# Button centres: the form places Wczytaj at 40, 272 and PoliczFFT at 320, 272, both
+# 113 x 33, and Zamknij at 584, 24, 97 x 33.
+xdotool mousemove --window "$window" 96 288 click 1
+wait_for_windows 2 || fail "Wczytaj opened no file dialog"
+xdotool type --delay 10 "$(cd "$(dirname "$0")/.." && pwd)/samples/disc-grey.bmp"
+xdotool key Return
+wait_for_windows 1 || fail "the file dialog did not take the picture's name"
+xdotool mousemove --window "$window" 376 288 click 1
+# The 128 x 128 spectrum stands in the middle of Image2 (312, 24, 217 x 217), so its zero
+# frequency, at (64, 64) of the picture, lands on the window's (420, 132).
+centre=""
+for _ in $(seq 50); do
+    centre=$(pixel 420 132)
+    case "$centre" in *"#FFFFFF"*) break ;; esac
+    sleep 0.2
+done
+case "$centre" in *"#FFFFFF"*) ;; *) fail "no white zero frequency in the spectrum: $centre" ;; esac
+corner=$(pixel 357 69)
+case "$corner" in *"#000000"*) ;; *) fail "the spectrum's corner is not black: $corner" ;; esac
+
 xdotool mousemove --window "$window" 632 40 click 1
 
 for _ in $(seq 50); do
