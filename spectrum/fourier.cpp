@@ -1,6 +1,7 @@
 #include "fourier.h"
 
 #include "fourier_sweep.h"
+#include "swap_doubles.h"
 #include "work_crew.h"
 
 #include <algorithm>
@@ -48,19 +49,6 @@ int log2_of(std::uint64_t power_of_two)
     return bits;
 }
 
-// Exchanges two runs of complex elements, one whole element at a time.
-void swap_runs(double* a, double* b, std::uint64_t doubles)
-{
-    for (std::uint64_t k = 0; k < doubles; k += 2) {
-        double ea[2];
-        double eb[2];
-        std::memcpy(ea, a + k, sizeof ea);
-        std::memcpy(eb, b + k, sizeof eb);
-        std::memcpy(a + k, eb, sizeof eb);
-        std::memcpy(b + k, ea, sizeof ea);
-    }
-}
-
 // The reordering reads a block out of order, which the processor cannot foresee; asking
 // for the block's cache lines in order first lets them stream in from memory.
 void ask_for_block(const double* block, std::uint64_t doubles)
@@ -91,7 +79,7 @@ void reverse_rows(double* block, const Axis& axis)
         for (std::uint64_t low = 0; low < lows; ++low) {
             const std::uint64_t rev = low_reversed[low] | high_rev.value();
             if (i + low < rev) {
-                swap_runs(block + (i + low) * row, block + rev * row, row);
+                swap_doubles(block + (i + low) * row, block + rev * row, row);
             }
         }
     }
@@ -213,7 +201,7 @@ struct AxisWork
         // Without a reordering sweep the partners trade places here, while in cache.
         for (int b = 0; b < chunk.count && !plan.reorders; ++b) {
             if (chunk.paired[b]) {
-                swap_runs(chunk.blocks[b], chunk.blocks[b + 1], block_doubles);
+                swap_doubles(chunk.blocks[b], chunk.blocks[b + 1], block_doubles);
                 ++b;
             }
         }

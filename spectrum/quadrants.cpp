@@ -1,10 +1,9 @@
 #include "quadrants.h"
 
+#include "swap_doubles.h"
 #include "work_crew.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -15,22 +14,6 @@ constexpr std::uint64_t shared_from = std::uint64_t{1} << 16;
 std::uint64_t row_half(const matrix& m)
 {
     return 2 * (static_cast<std::uint64_t>(m.get_cols()) / 2 / 2);
-}
-
-// Exchanges two runs of `count` doubles, a cache line at a time through registers.
-void swap_doubles(double* a, double* b, std::uint64_t count)
-{
-    constexpr std::uint64_t line = 8;
-    std::uint64_t k = 0;
-    for (; k + line <= count; k += line) {
-        double from_a[line];
-        double from_b[line];
-        std::memcpy(from_a, a + k, sizeof from_a);
-        std::memcpy(from_b, b + k, sizeof from_b);
-        std::memcpy(a + k, from_b, sizeof from_b);
-        std::memcpy(b + k, from_a, sizeof from_a);
-    }
-    std::swap_ranges(a + k, a + count, b + k);
 }
 
 // Row a takes row b with its halves exchanged, and b takes a likewise: the left half of
