@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -21,8 +22,11 @@ public:
     int shares() const { return static_cast<int>(helpers.size()) + 1; }
 
     // Calls job(share) once for each share from 0 to shares() - 1, share 0 on the calling
-    // thread, and returns when all calls have returned. The job must not throw. One job
-    // at a time: callers on several threads must take turns.
+    // thread, and returns when all calls have returned. A share that throws ends only its
+    // own call: every other share still runs to its end, and then the exception of the
+    // lowest share that threw is raised on the calling thread (the others are dropped), so
+    // no exception ever leaves a helper thread. One job at a time: callers on several
+    // threads must take turns.
     template <typename Job> void run(const Job& job)
     {
         run_shares([](const void* j, int share) { (*static_cast<const Job*>(j))(share); }, &job);
@@ -32,6 +36,8 @@ private:
     using crew_function = void (*)(const void* job, int share);
 
     void run_shares(crew_function function, const void* job);
+    void run_share(crew_function function, const void* job, int share) noexcept;
+    void raise_first_failure();
     void serve(int share);
     void stop();
 
@@ -43,6 +49,9 @@ private:
     std::uint64_t round = 0;
     int unfinished = 0;
     bool stopping = false;
+    // What each share of the present job threw, if anything; sized once, so a job
+    // allocates nothing.
+    std::vector<std::exception_ptr> failures;
     std::vector<std::thread> helpers;
 };
 
@@ -69,7 +78,7 @@ void share_work_with(bool worth_sharing, share_function function, const void* jo
 
 // Calls job(share, shares) once for each share of the worker threads, or job(0, 1) alone
 // when sharing is not worth it, when there are no helpers, or when another thread's job
-// has them. The job must not throw.
+// has them. What a share throws reaches the caller as work_crew::run says.
 template <typename Job> void share_work(bool worth_sharing, const Job& job)
 {
     share_work_with(
