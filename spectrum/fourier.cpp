@@ -380,8 +380,11 @@ std::atomic<FourierKernel>& chosen_kernel()
     return chosen;
 }
 
-// Below this many elements a transform takes less time than waking the helpers.
-constexpr std::uint64_t shared_from = std::uint64_t{1} << 12;
+// A transform moves its whole array through memory once per butterfly pass.
+std::uint64_t bytes_moved_by_transform(std::uint64_t total)
+{
+    return 16 * total * static_cast<std::uint64_t>(log2_of(total));
+}
 
 } // namespace
 
@@ -425,6 +428,9 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
     for (int d = 1; d <= dimensions; ++d) {
         total *= lengths[d];
     }
+    // Every axis is shared when the whole transform is worth it: the threads meet once
+    // per axis.
+    const bool sharing_pays = worth_sharing(bytes_moved_by_transform(total));
     std::uint64_t done = 1;
     for (int d = dimensions; d >= 1; --d) {
         const std::uint64_t length = lengths[d];
@@ -435,7 +441,7 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
         const int depth = axis.inner == 1 ? kernel.row_depth : kernel.depth;
         const SweepPlan plan(axis, direction, depth, kernel.lanes, first_axis);
         const AxisWork work{axis, plan, kernel.sweep, first_axis};
-        share_work(total >= shared_from, [&](int share, int shares) {
+        share_work(sharing_pays, [&](int share, int shares) {
             transform_axis(data.first, axis, work, Share{share, shares});
         });
         done *= length;

@@ -17,8 +17,8 @@ template <typename T> struct one_based
 // `data` counts doubles from 1; `lengths[1]` is the slowest dimension's length and
 // `lengths[dimensions]` the fastest one's, each a power of two. `direction` +1 takes
 // the sum with the positive exponent, -1 with the negative one; neither is scaled.
-// A transform of 4096 elements or more is shared among the worker threads (work_crew.h);
-// sharing changes the order of independent work only, never a result.
+// A transform of 4096 elements or more is shared among the worker threads (worth_sharing
+// in work_crew.h); sharing changes the order of independent work only, never a result.
 void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, int dimensions,
                int direction);
 

@@ -199,11 +199,11 @@ int use_default_worker_threads() noexcept
     return worker_threads();
 }
 
-void share_work_with(bool worth_sharing, share_function function, const void* job)
+void share_work_with(bool sharing_pays, share_function function, const void* job)
 {
     SharedCrew& shared = shared_crew();
     std::unique_lock held(shared.guard, std::defer_lock);
-    if (worth_sharing && !holding_crew && held.try_lock() && shared.crew != nullptr) {
+    if (sharing_pays && !holding_crew && held.try_lock() && shared.crew != nullptr) {
         const int shares = shared.crew->shares();
         const crew_held holding;
         shared.crew->run([&](int share) { function(job, share, shares); });

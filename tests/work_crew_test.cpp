@@ -122,9 +122,9 @@ TEST(ShareRange, RunsCoverEveryIndexOnceInOrder)
 
 TEST(ShareWork, WorkNotWorthSharingOrWithoutHelpersRunsAloneOnTheCaller)
 {
-    const auto shares_seen = [](bool worth_sharing) {
+    const auto shares_seen = [](bool sharing_pays) {
         std::vector<std::pair<int, int>> seen;
-        share_work(worth_sharing, [&](int share, int shares) { seen.emplace_back(share, shares); });
+        share_work(sharing_pays, [&](int share, int shares) { seen.emplace_back(share, shares); });
         return seen;
     };
     const std::vector<std::pair<int, int>> alone = {{0, 1}};
