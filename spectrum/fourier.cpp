@@ -1,12 +1,12 @@
 #include "fourier.h"
 
+#include "fourier_rotation.h"
 #include "fourier_sweep.h"
 #include "swap_doubles.h"
 #include "work_crew.h"
 
 #include <algorithm>
 #include <atomic>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -19,10 +19,6 @@
 // registers before it goes back to memory.
 
 namespace {
-
-// 2 pi as the transform has always written it; the last digits differ from the
-// double nearest 2 pi, and keeping them keeps every result bit for bit.
-constexpr double two_pi = 6.28318530717959;
 
 // Blocks of one axis transformed together, chosen to stay in the second-level cache.
 constexpr std::uint64_t chunk_bytes = 1024 * 1024;
@@ -85,16 +81,6 @@ void reverse_rows(double* block, const Axis& axis)
     }
 }
 
-// The increments of the recurrence for the pass that joins halves of `half` elements:
-// the pass's angle, then the sines of half of it and of all of it.
-void set_increments(Sweep& sweep, int q, int direction, std::uint64_t half)
-{
-    const double angle = direction * two_pi / static_cast<double>(2 * half);
-    const double s = std::sin(0.5 * angle);
-    sweep.dr[q] = -2.0 * s * s;
-    sweep.di[q] = std::sin(angle);
-}
-
 // The passes of one axis cut into sweeps of at most `depth` passes.
 struct SweepPlan
 {
@@ -137,7 +123,10 @@ struct SweepPlan
         sweep.count = passes;
         sweep.reorder = false;
         for (int q = 0; q < passes; ++q) {
-            set_increments(sweep, q, direction, std::uint64_t{1} << (first + q));
+            const rotation_increment step =
+                increment_of_pass(direction, std::uint64_t{1} << (first + q));
+            sweep.dr[q] = step.dr;
+            sweep.di[q] = step.di;
         }
     }
 };

@@ -4,6 +4,7 @@
 // includes it and compiles it with its own flags; everything here has internal linkage,
 // so no copy built for one instruction set can stand in for another's.
 
+#include "fourier_rotation.h"
 #include "fourier_sweep.h"
 
 #include <cstdint>
@@ -128,25 +129,18 @@ template <int K> struct cursors
                     break;
                 }
                 for (std::uint64_t n = 0; n < period; ++n) {
-                    step(r, i, dr[first], di[first]);
+                    rotation_step(r, i, dr[first], di[first]);
                 }
             }
         }
     }
 
-    // w <- w + w * (dr + i di), from the old values, for every cursor.
+    // One step of the walk for every cursor.
     void advance()
     {
         for (int c = 0; c < count; ++c) {
-            step(cr[c], ci[c], dr[c], di[c]);
+            rotation_step(cr[c], ci[c], dr[c], di[c]);
         }
-    }
-
-    static void step(double& r, double& i, double d_r, double d_i)
-    {
-        const double old_r = r;
-        r = r * d_r - i * d_i + r;
-        i = i * d_r + old_r * d_i + i;
     }
 };
 
@@ -271,9 +265,7 @@ template <int W, int K> struct spread_factors
     {
         for (int c = 0; c < count; ++c) {
             for (int n = 0; n < W; ++n) {
-                const vec<W> old_r = r[c];
-                r[c] = r[c] * dr[c] - i[c] * di[c] + r[c];
-                i[c] = i[c] * dr[c] + old_r * di[c] + i[c];
+                rotation_step(r[c], i[c], dr[c], di[c]);
             }
         }
     }

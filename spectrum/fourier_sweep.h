@@ -19,7 +19,7 @@ struct Lookahead
 // A block is `length` rows of `inner` complex elements, the rows side by side and each
 // row contiguous; the passes run along the rows' index, so all elements of one row share
 // their rotation factor. `dr` and `di` hold the recurrence increments of each pass of
-// the sweep, derived once by the caller from the pass's angle.
+// the sweep, derived once by the caller (increment_of_pass in fourier_rotation.h).
 struct Sweep
 {
     static constexpr int max_blocks = 16;
