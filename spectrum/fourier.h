@@ -24,7 +24,7 @@ void FourierND(one_based<double> data, one_based<const std::uint32_t> lengths, i
 
 // The instruction sets FourierND can run on; every one gives the same results to the
 // last bit, they differ only in speed.
-enum class FourierKernel
+enum class transform_kernel
 {
     scalar,
     avx2,
@@ -32,12 +32,12 @@ enum class FourierKernel
 };
 
 // Whether this build and this processor can run `kernel`.
-bool fourier_kernel_supported(FourierKernel kernel);
+bool fourier_kernel_supported(transform_kernel kernel);
 
 // The kernel FourierND uses: at first the one named by the environment variable
 // WIDMO_KERNEL (scalar, avx2 or avx512) when the processor supports it, otherwise the
 // widest one it supports.
-FourierKernel fourier_kernel();
+transform_kernel fourier_kernel();
 
 // Makes FourierND use `kernel`; throws std::invalid_argument when it is not supported.
-void use_fourier_kernel(FourierKernel kernel);
+void use_fourier_kernel(transform_kernel kernel);

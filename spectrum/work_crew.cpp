@@ -112,15 +112,15 @@ namespace {
 constexpr int max_threads = 64;
 
 // The helpers, if any. A job holds `guard` while it uses them.
-struct SharedCrew
+struct guarded_crew
 {
     std::mutex guard;
     std::unique_ptr<work_crew> crew;
 };
 
-SharedCrew& shared_crew()
+guarded_crew& shared_crew()
 {
-    static SharedCrew shared;
+    static guarded_crew shared;
     return shared;
 }
 
@@ -156,7 +156,7 @@ int processors_available()
 
 int worker_threads()
 {
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     const std::lock_guard held(shared.guard);
     return shared.crew != nullptr ? shared.crew->shares() : 1;
 }
@@ -168,7 +168,7 @@ void use_worker_threads(int count)
                                     std::to_string(max_threads) + " threads, not " +
                                     std::to_string(count));
     }
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     const std::lock_guard held(shared.guard);
     shared.crew.reset();
     if (count > 1) {
@@ -201,7 +201,7 @@ int use_default_worker_threads() noexcept
 
 void share_work_with(bool sharing_pays, share_function function, const void* job)
 {
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     std::unique_lock held(shared.guard, std::defer_lock);
     if (sharing_pays && !holding_crew && held.try_lock() && shared.crew != nullptr) {
         const int shares = shared.crew->shares();
