@@ -11,12 +11,72 @@
 #include <cstring>
 #include <stdexcept>
 
+// The fast transform: the same butterflies as the plain one, in another order.
+//
 // The butterflies of one pass are independent of each other, so they may run in any
 // order; what decides every bit of the result is that each element goes through the same
-// butterflies, pass after pass, with the same rotation factors. This file runs them in an
-// order that suits the memory: the lines of one axis are taken a few at a time while they
-// sit in cache, and up to four neighbouring passes are applied to a group of rows held in
-// registers before it goes back to memory.
+// butterflies, pass after pass, with the same rotation factors (fourier_rotation.h). This
+// file runs them in an order that suits the memory: the blocks of one axis are taken a
+// few at a time while they sit in cache, and up to five neighbouring passes are applied to
+// a group of rows held in registers before it goes back to memory.
+//
+// Terms (docs/performance.md, "How the transform is arranged", says why each exists):
+//   axis       one dimension; the axes are transformed in turn, the fastest first. Seen
+//              from an axis the array is `blocks` blocks of `length` rows of `inner`
+//              complex elements (axis_shape).
+//   row        the `inner` neighbouring elements that share one index along the axis, and
+//              so one rotation factor; a single element on the fastest axis.
+//   block      the `length` rows one transform along the axis combines; one element of
+//              the next axis.
+//   pass       the butterflies that join transforms of 2^q rows into ones of 2^(q+1): an
+//              axis of length 2^n takes n passes.
+//   sweep      up to five neighbouring passes in one trip over a chunk: 2^K rows, one
+//              vector of each, are loaded, go through K passes in registers and are
+//              stored back (sweep_task; sweep_plan cuts an axis's passes into sweeps).
+//   chunk      the blocks, as many as fit in 1 MiB (2 to 16), that go through every sweep
+//              of the axis while they sit in the second-level cache (gathered_chunk).
+//   partner    the block the next axis's bit reversal puts in this block's place; the two
+//              are gathered into the same chunk and trade places once both are done, so
+//              the next axis finds its rows in the order its passes want.
+//   lane       one complex element of a vector: 1, 2 or 4 of them by path.
+//   lookahead  the next chunk, asked into the cache a few lines at a time meanwhile.
+//   share      one thread's part of an axis: whole chunks in turn, or a strip.
+//   strip      complex columns [begin, end) of every row, a whole number of vectors wide,
+//              which a thread takes when an axis has too few blocks to deal out in chunks
+//              and reorders no rows (column_strip).
+//
+// A worked example: a 2 x 4 x 8 array, element (i, j, k) at index 32 i + 8 j + k, on the
+// portable path (one lane).
+//
+//   Axis k: length 8, inner 1, 8 blocks (the rows (i, j, 0..7)); the next axis, j, wants
+//     its indices in bit-reversed order 0 2 1 3, so blocks (i, 1) and (i, 2) are
+//     partners. One chunk takes all eight: (0,0) (0,1)+(0,2) (0,3) (1,0) (1,1)+(1,2)
+//     (1,3). No axis came before, so each block first puts its own elements in
+//     bit-reversed order (k 1 <-> 4, 3 <-> 6); then one sweep of passes 0, 1 and 2 loads
+//     the eight elements of a block, takes them through the three passes and stores them;
+//     last, the partners trade places while still in cache.
+//   Axis j: length 4, inner 8, 2 blocks (i = 0 and 1, each 4 rows of 8 elements), its
+//     rows already in bit-reversed order; the next axis, of length 2, keeps 0 1. One sweep
+//     of passes 0 and 1: for each of the 8 columns of a block, the 4 elements of the
+//     column are loaded, go through both passes and are stored.
+//   Axis i: length 2, inner 32, 1 block. One sweep of pass 0 on each of the 32 columns.
+//
+// The plain transform does the same butterflies axis by axis, each a bit reversal and then
+// pass after pass over the whole array; here the bit reversal of an axis is done by the
+// axis before it, through its partners, and on the fastest axis by each block itself.
+//
+// The vector paths differ in what one load holds. With AVX2 (2 lanes) the first pass of
+// axis k pairs neighbours inside one vector: it gets a sweep of its own, which turns 2 x 2
+// squares of elements over and also does the bit reversal and the partners' exchange; in
+// passes 1 and 2 a vector then holds two neighbouring rows, which need two successive
+// rotation factors. On axes j and i a vector holds 2 (AVX-512: 4) neighbouring columns of
+// one row, which share their factor. Rows too short for a vector take narrower ones, down
+// to one lane: with AVX-512, axis k of this example runs on the portable sweep.
+//
+// Shared among two threads (from 4096 elements; this array is too small), axis i would be
+// cut into two strips, columns 0 to 15 of both rows for one thread and 16 to 31 for the
+// other; axes k and j have too few blocks to deal out in chunks, and strips serve only an
+// axis that reorders no rows, so one thread would do each of them alone.
 
 namespace {
 

@@ -332,11 +332,11 @@ template <int W> void sweep_within_vectors(const sweep_task& sweep)
     }
 }
 
-// The same passes on a row still in its original order, reordering it on the way. An
-// index splits into top, middle and low bits (t, m, l) with W values each for t and l;
-// bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors (t, rev m, *)
-// hold exactly the elements that land in the W vectors (*, m, *), and the middles m
-// and rev m trade their elements: both are loaded before either is stored.
+// The same passes on a row still in the order the axis found it, reordering it on the
+// way. An index splits into top, middle and low bits (t, m, l) with W values each for t
+// and l; bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors
+// (t, rev m, *) hold exactly the elements that land in the W vectors (*, m, *), and the
+// middles m and rev m trade their elements: both are loaded before either is stored.
 template <int W> struct middle_pair
 {
     vec<W> from_rm[W];

@@ -38,8 +38,8 @@ struct sweep_task
     std::uint64_t column_end;
     int first;
     int count;
-    // Rows of single elements that still stand in their original order: the sweep puts
-    // them in bit-reversed order as it goes, with the first passes.
+    // Rows of single elements that still stand in the order the axis found them: the
+    // sweep puts them in bit-reversed order as it goes, with the first passes.
     bool reorder;
     lookahead* ahead; // or null
     double dr[max_count];
