@@ -66,7 +66,7 @@ void time_widmo(benchmark::State& state, Shape shape, Transform transform)
     });
 }
 
-void time_kernel(benchmark::State& state, Shape shape, FourierKernel kernel)
+void time_kernel(benchmark::State& state, Shape shape, transform_kernel kernel)
 {
     if (!fourier_kernel_supported(kernel)) {
         state.SkipWithError("kernel not supported on this processor");
@@ -76,10 +76,10 @@ void time_kernel(benchmark::State& state, Shape shape, FourierKernel kernel)
     time_widmo(state, shape, FourierND);
 }
 
-FourierKernel widest_kernel()
+transform_kernel widest_kernel()
 {
-    FourierKernel widest = FourierKernel::scalar;
-    for (FourierKernel kernel : {FourierKernel::avx2, FourierKernel::avx512}) {
+    transform_kernel widest = transform_kernel::scalar;
+    for (transform_kernel kernel : {transform_kernel::avx2, transform_kernel::avx512}) {
         widest = fourier_kernel_supported(kernel) ? kernel : widest;
     }
     return widest;
@@ -134,11 +134,11 @@ void register_all()
 {
     constexpr struct
     {
-        FourierKernel kernel;
+        transform_kernel kernel;
         const char* name;
-    } kernels[] = {{FourierKernel::scalar, "scalar"},
-                   {FourierKernel::avx2, "avx2"},
-                   {FourierKernel::avx512, "avx512"}};
+    } kernels[] = {{transform_kernel::scalar, "scalar"},
+                   {transform_kernel::avx2, "avx2"},
+                   {transform_kernel::avx512, "avx512"}};
     const int threads = std::max(2, static_cast<int>(std::thread::hardware_concurrency()));
     const std::string shared = std::to_string(threads) + "threads";
     for (const Shape& shape : shapes) {

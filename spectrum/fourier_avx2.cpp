@@ -1,6 +1,6 @@
 #include "fourier_lanes.h"
 
-void sweep_avx2(const Sweep& sweep)
+void sweep_avx2(const sweep_task& sweep)
 {
     sweep_lanes<2>(sweep);
 }

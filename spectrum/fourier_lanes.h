@@ -4,6 +4,7 @@
 // includes it and compiles it with its own flags; everything here has internal linkage,
 // so no copy built for one instruction set can stand in for another's.
 
+#include "fourier_rotation.h"
 #include "fourier_sweep.h"
 
 #include <cstdint>
@@ -105,7 +106,7 @@ template <int K> struct cursors
     double dr[count];
     double di[count];
 
-    explicit cursors(const Sweep& sweep)
+    explicit cursors(const sweep_task& sweep)
     {
         for (int q = 0; q < K; ++q) {
             for (int s = 0; s < (1 << q); ++s) {
@@ -128,25 +129,18 @@ template <int K> struct cursors
                     break;
                 }
                 for (std::uint64_t n = 0; n < period; ++n) {
-                    step(r, i, dr[first], di[first]);
+                    rotation_step(r, i, dr[first], di[first]);
                 }
             }
         }
     }
 
-    // w <- w + w * (dr + i di), from the old values, for every cursor.
+    // One step of the walk for every cursor.
     void advance()
     {
         for (int c = 0; c < count; ++c) {
-            step(cr[c], ci[c], dr[c], di[c]);
+            rotation_step(cr[c], ci[c], dr[c], di[c]);
         }
-    }
-
-    static void step(double& r, double& i, double d_r, double d_i)
-    {
-        const double old_r = r;
-        r = r * d_r - i * d_i + r;
-        i = i * d_r + old_r * d_i + i;
     }
 };
 
@@ -211,7 +205,7 @@ template <int W, int K> struct shared_factors
     cursors<K> walk;
     vec<W> signs = part_signs<W>();
 
-    explicit shared_factors(const Sweep& sweep) : walk(sweep) {}
+    explicit shared_factors(const sweep_task& sweep) : walk(sweep) {}
 
     void start(std::uint64_t period) { walk.start(period); }
 
@@ -240,7 +234,7 @@ template <int W, int K> struct spread_factors
     vec<W> dr[count];
     vec<W> di[count];
 
-    explicit spread_factors(const Sweep& sweep) : walk(sweep)
+    explicit spread_factors(const sweep_task& sweep) : walk(sweep)
     {
         for (int c = 0; c < count; ++c) {
             dr[c] = splat<W>(walk.dr[c]);
@@ -271,9 +265,7 @@ template <int W, int K> struct spread_factors
     {
         for (int c = 0; c < count; ++c) {
             for (int n = 0; n < W; ++n) {
-                const vec<W> old_r = r[c];
-                r[c] = r[c] * dr[c] - i[c] * di[c] + r[c];
-                i[c] = i[c] * dr[c] + old_r * di[c] + i[c];
+                rotation_step(r[c], i[c], dr[c], di[c]);
             }
         }
     }
@@ -289,7 +281,7 @@ template <int W> struct within_vectors
     static constexpr int K = log2_lanes<W>;
     rotation<W> w[cursors<K>::count];
 
-    explicit within_vectors(const Sweep& sweep)
+    explicit within_vectors(const sweep_task& sweep)
     {
         shared_factors<W, K> factors(sweep);
         factors.start(1);
@@ -322,7 +314,7 @@ template <int W> struct within_vectors
     static int reverse_lane(int l) { return W == 4 ? ((l & 1) << 1) | (l >> 1) : l; }
 };
 
-template <int W> void sweep_within_vectors(const Sweep& sweep)
+template <int W> void sweep_within_vectors(const sweep_task& sweep)
 {
     const within_vectors<W> square(sweep);
     for (int b = 0; b < sweep.block_count; ++b) {
@@ -340,11 +332,11 @@ template <int W> void sweep_within_vectors(const Sweep& sweep)
     }
 }
 
-// The same passes on a row still in its original order, reordering it on the way. An
-// index splits into top, middle and low bits (t, m, l) with W values each for t and l;
-// bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors (t, rev m, *)
-// hold exactly the elements that land in the W vectors (*, m, *), and the middles m
-// and rev m trade their elements: both are loaded before either is stored.
+// The same passes on a row still in the order the axis found it, reordering it on the
+// way. An index splits into top, middle and low bits (t, m, l) with W values each for t
+// and l; bit reversal sends (t, m, l) to (rev l, rev m, rev t). So the W vectors
+// (t, rev m, *) hold exactly the elements that land in the W vectors (*, m, *), and the
+// middles m and rev m trade their elements: both are loaded before either is stored.
 template <int W> struct middle_pair
 {
     vec<W> from_rm[W];
@@ -375,7 +367,7 @@ template <int W> struct middle_pair
 
 // Blocks whose target is another block of the chunk trade places as well: each one's
 // result goes to the other's memory, so the next axis finds them in its order.
-template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
+template <int W> void sweep_within_vectors_reordering(const sweep_task& sweep)
 {
     const within_vectors<W> square(sweep);
     const std::uint64_t middles = sweep.length / (W * W);
@@ -383,7 +375,7 @@ template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
     for (int b = 0; b < sweep.block_count; ++b) {
         double* const row = sweep.blocks[b];
         double* const other = sweep.targets[b];
-        ReversedCounter rev(middles);
+        reversed_counter rev(middles);
         for (std::uint64_t m = 0; m < middles; ++m, rev.next()) {
             const std::uint64_t rm = rev.value();
             if (rm < m) {
@@ -406,7 +398,7 @@ template <int W> void sweep_within_vectors_reordering(const Sweep& sweep)
     }
 }
 
-template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
+template <int W, int K, typename Factors> void sweep_fixed(const sweep_task& sweep)
 {
     // Enough to bring in a chunk of the same size over the sweeps that follow.
     constexpr int lines_per_call = 4;
@@ -437,7 +429,7 @@ template <int W, int K, typename Factors> void sweep_fixed(const Sweep& sweep)
     }
 }
 
-template <int W, template <int, int> typename Factors> void sweep_counted(const Sweep& sweep)
+template <int W, template <int, int> typename Factors> void sweep_counted(const sweep_task& sweep)
 {
     switch (sweep.count) {
     case 1:
@@ -454,7 +446,7 @@ template <int W, template <int, int> typename Factors> void sweep_counted(const 
 }
 
 // The widest vector that fits the sweep's rows, down to one complex element.
-template <int W> void sweep_lanes(const Sweep& sweep)
+template <int W> void sweep_lanes(const sweep_task& sweep)
 {
     if constexpr (W == 1) {
         sweep_counted<1, shared_factors>(sweep);

@@ -1,6 +1,6 @@
 #include "fourier_lanes.h"
 
-void sweep_plain(const Sweep& sweep)
+void sweep_plain(const sweep_task& sweep)
 {
     sweep_lanes<1>(sweep);
 }

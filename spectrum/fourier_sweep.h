@@ -4,7 +4,7 @@
 
 // The blocks of the chunk to be transformed next, asked into the cache a few lines at a
 // time while the present chunk is worked on, so memory and arithmetic overlap.
-struct Lookahead
+struct lookahead
 {
     double* const* blocks;
     int block_count;
@@ -19,8 +19,8 @@ struct Lookahead
 // A block is `length` rows of `inner` complex elements, the rows side by side and each
 // row contiguous; the passes run along the rows' index, so all elements of one row share
 // their rotation factor. `dr` and `di` hold the recurrence increments of each pass of
-// the sweep, derived once by the caller from the pass's angle.
-struct Sweep
+// the sweep, derived once by the caller (increment_of_pass in fourier_rotation.h).
+struct sweep_task
 {
     static constexpr int max_blocks = 16;
     static constexpr int max_count = 5;
@@ -38,25 +38,25 @@ struct Sweep
     std::uint64_t column_end;
     int first;
     int count;
-    // Rows of single elements that still stand in their original order: the sweep puts
-    // them in bit-reversed order as it goes, with the first passes.
+    // Rows of single elements that still stand in the order the axis found them: the
+    // sweep puts them in bit-reversed order as it goes, with the first passes.
     bool reorder;
-    Lookahead* ahead; // or null
+    lookahead* ahead; // or null
     double dr[max_count];
     double di[max_count];
 };
 
 // The sweep for each instruction set; each is built with its own compiler flags and runs
 // only where the processor has that instruction set.
-void sweep_plain(const Sweep& sweep);
-void sweep_avx2(const Sweep& sweep);
-void sweep_avx512(const Sweep& sweep);
+void sweep_plain(const sweep_task& sweep);
+void sweep_avx2(const sweep_task& sweep);
+void sweep_avx512(const sweep_task& sweep);
 
 // Internal linkage: each instruction set's file keeps its own copy.
 namespace {
 
 // Asks for the next `lines` cache lines of the lookahead's blocks, to the second level.
-inline void look_ahead(Lookahead* ahead, int lines)
+inline void look_ahead(lookahead* ahead, int lines)
 {
     constexpr std::uint64_t line_doubles = 8;
     for (; lines > 0 && ahead->block < ahead->block_count; --lines) {
@@ -70,10 +70,10 @@ inline void look_ahead(Lookahead* ahead, int lines)
 }
 
 // Counts 0, 1, 2, ... and keeps the bit reversal of the count over log2(length) bits.
-class ReversedCounter
+class reversed_counter
 {
 public:
-    explicit ReversedCounter(std::uint64_t length) : top(length / 2) {}
+    explicit reversed_counter(std::uint64_t length) : top(length / 2) {}
 
     std::uint64_t value() const { return reversed; }
 

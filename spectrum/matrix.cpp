@@ -26,7 +26,7 @@ std::uint64_t matrix::byte_count(int rows, int cols)
 }
 
 matrix::matrix(int rows, int cols, const std::uint32_t* initial)
-    : rows(rows), cols(cols),
+    : row_count(rows), col_count(cols),
       data(make_zeroed_array<double>(byte_count(rows, cols) / sizeof(double)))
 {
     if (initial != nullptr) {
@@ -35,15 +35,15 @@ matrix::matrix(int rows, int cols, const std::uint32_t* initial)
 }
 
 matrix::matrix(matrix&& other) noexcept
-    : rows(std::exchange(other.rows, 0)), cols(std::exchange(other.cols, 0)),
+    : row_count(std::exchange(other.row_count, 0)), col_count(std::exchange(other.col_count, 0)),
       data(std::move(other.data))
 {
 }
 
 matrix& matrix::operator=(matrix&& other) noexcept
 {
-    rows = std::exchange(other.rows, 0);
-    cols = std::exchange(other.cols, 0);
+    row_count = std::exchange(other.row_count, 0);
+    col_count = std::exchange(other.col_count, 0);
     data = std::move(other.data);
     return *this;
 }

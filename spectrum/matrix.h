@@ -23,19 +23,19 @@ public:
     matrix& operator=(matrix&& other) noexcept;
     ~matrix() = default;
 
-    int get_rows() const { return rows; }
-    int get_cols() const { return cols; }
+    int get_rows() const { return row_count; }
+    int get_cols() const { return col_count; }
     double* get_data() { return data.get(); }
     const double* get_data() const { return data.get(); }
 
     // Number of doubles held, rows x cols, in 64-bit arithmetic.
-    std::uint64_t size() const { return static_cast<std::uint64_t>(rows) * cols; }
+    std::uint64_t size() const { return static_cast<std::uint64_t>(row_count) * col_count; }
 
     // Bytes needed for a rows x cols matrix; throws as the constructor does.
     static std::uint64_t byte_count(int rows, int cols);
 
 private:
-    int rows;
-    int cols;
+    int row_count;
+    int col_count;
     zeroed_array<double> data;
 };

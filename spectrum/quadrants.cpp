@@ -7,9 +7,6 @@
 
 namespace {
 
-// Below this many doubles the centring takes less time than waking the helpers.
-constexpr std::uint64_t shared_from = std::uint64_t{1} << 16;
-
 // Doubles in the left half of a row, in whole complex elements (0 for one column).
 std::uint64_t row_half(const matrix& m)
 {
@@ -37,7 +34,9 @@ void swap_quadrants(matrix& m)
     const std::uint64_t half = row_half(m);
     double* data = m.get_data();
     const std::uint64_t top = rows / 2;
-    share_range(top, m.size() >= shared_from, [&](std::uint64_t begin, std::uint64_t end) {
+    // Every double is read and written once.
+    const bool sharing_pays = worth_sharing(m.size() * sizeof(double));
+    share_range(top, sharing_pays, [&](std::uint64_t begin, std::uint64_t end) {
         for (std::uint64_t r = begin; r < end; ++r) {
             exchange_crossed(data + r * cols, data + (r + top) * cols, cols, half);
         }

@@ -13,6 +13,7 @@
 
 work_crew::work_crew(int helper_count)
 {
+    failures.resize(static_cast<std::size_t>(helper_count) + 1);
     helpers.reserve(static_cast<std::size_t>(helper_count));
     try {
         for (int share = 1; share <= helper_count; ++share) {
@@ -53,9 +54,36 @@ void work_crew::run_shares(crew_function function, const void* job)
         ++round;
     }
     work_posted.notify_all();
-    function(job, 0);
-    std::unique_lock held(lock);
-    share_finished.wait(held, [this] { return unfinished == 0; });
+    run_share(function, job, 0);
+    {
+        std::unique_lock held(lock);
+        share_finished.wait(held, [this] { return unfinished == 0; });
+    }
+    raise_first_failure();
+}
+
+void work_crew::run_share(crew_function function, const void* job, int share) noexcept
+{
+    try {
+        function(job, share);
+    } catch (...) {
+        failures[static_cast<std::size_t>(share)] = std::current_exception();
+    }
+}
+
+// Every share has finished, so nothing else touches `failures` until the next job.
+void work_crew::raise_first_failure()
+{
+    std::exception_ptr first;
+    for (std::exception_ptr& failure : failures) {
+        if (first == nullptr) {
+            first = failure;
+        }
+        failure = nullptr;
+    }
+    if (first != nullptr) {
+        std::rethrow_exception(first);
+    }
 }
 
 void work_crew::serve(int share)
@@ -71,7 +99,7 @@ void work_crew::serve(int share)
         const crew_function function = posted_function;
         const void* job = posted_job;
         held.unlock();
-        function(job, share);
+        run_share(function, job, share);
         held.lock();
         if (--unfinished == 0) {
             share_finished.notify_one();
@@ -84,21 +112,31 @@ namespace {
 constexpr int max_threads = 64;
 
 // The helpers, if any. A job holds `guard` while it uses them.
-struct SharedCrew
+struct guarded_crew
 {
     std::mutex guard;
     std::unique_ptr<work_crew> crew;
 };
 
-SharedCrew& shared_crew()
+guarded_crew& shared_crew()
 {
-    static SharedCrew shared;
+    static guarded_crew shared;
     return shared;
 }
 
 // Set on the thread that holds the helpers, so that a job which shares work itself runs
 // that part alone instead of waiting for helpers it already has.
 thread_local bool holding_crew = false;
+
+// Sets holding_crew for its lifetime, however the job ends.
+class crew_held
+{
+public:
+    crew_held() { holding_crew = true; }
+    ~crew_held() { holding_crew = false; }
+    crew_held(const crew_held&) = delete;
+    crew_held& operator=(const crew_held&) = delete;
+};
 
 // The processors this process may run on: fewer than the machine has when it is confined
 // to some of them.
@@ -118,7 +156,7 @@ int processors_available()
 
 int worker_threads()
 {
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     const std::lock_guard held(shared.guard);
     return shared.crew != nullptr ? shared.crew->shares() : 1;
 }
@@ -130,7 +168,7 @@ void use_worker_threads(int count)
                                     std::to_string(max_threads) + " threads, not " +
                                     std::to_string(count));
     }
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     const std::lock_guard held(shared.guard);
     shared.crew.reset();
     if (count > 1) {
@@ -161,15 +199,14 @@ int use_default_worker_threads() noexcept
     return worker_threads();
 }
 
-void share_work_with(bool worth_sharing, share_function function, const void* job)
+void share_work_with(bool sharing_pays, share_function function, const void* job)
 {
-    SharedCrew& shared = shared_crew();
+    guarded_crew& shared = shared_crew();
     std::unique_lock held(shared.guard, std::defer_lock);
-    if (worth_sharing && !holding_crew && held.try_lock() && shared.crew != nullptr) {
+    if (sharing_pays && !holding_crew && held.try_lock() && shared.crew != nullptr) {
         const int shares = shared.crew->shares();
-        holding_crew = true;
+        const crew_held holding;
         shared.crew->run([&](int share) { function(job, share, shares); });
-        holding_crew = false;
         return;
     }
     function(job, 0, 1);

@@ -35,7 +35,7 @@ void populate(void* block, std::size_t bytes)
     constexpr std::size_t piece = std::size_t{2} << 20;
     const std::size_t pieces = (bytes + piece - 1) / piece;
     auto* first = static_cast<char*>(block);
-    share_range(pieces, true, [&](std::uint64_t begin, std::uint64_t end) {
+    share_range(pieces, worth_sharing(bytes), [&](std::uint64_t begin, std::uint64_t end) {
         const std::size_t from = begin * piece;
         const std::size_t to = std::min<std::size_t>(end * piece, bytes);
         if (to > from) {

@@ -104,9 +104,9 @@ INSTANTIATE_TEST_SUITE_P(Shapes, FourierAgainstDirectSum,
                                          Shape{{2, 8}}, Shape{{8, 2}}, Shape{{1, 16}},
                                          Shape{{16, 1}}, Shape{{8, 32}}, Shape{{32, 4}},
                                          Shape{{2, 4, 8}}, Shape{{4, 1, 2}}, Shape{{1, 2, 1, 4}}),
-                         [](const testing::TestParamInfo<Shape>& info) {
+                         [](const testing::TestParamInfo<Shape>& shape_info) {
                              std::string name;
-                             for (std::size_t n : info.param.lengths) {
+                             for (std::size_t n : shape_info.param.lengths) {
                                  name += (name.empty() ? "" : "x") + std::to_string(n);
                              }
                              return name;
@@ -155,7 +155,7 @@ TEST(FourierND, ConstantArrayGathersItsSumAtZeroFrequency)
 // change, their results may not, so every output double must compare equal.
 struct KernelName
 {
-    FourierKernel kernel;
+    transform_kernel kernel;
     const char* name;
 };
 
@@ -164,9 +164,9 @@ void PrintTo(const KernelName& kernel, std::ostream* out)
     *out << kernel.name;
 }
 
-constexpr KernelName all_kernels[] = {{FourierKernel::scalar, "scalar"},
-                                      {FourierKernel::avx2, "avx2"},
-                                      {FourierKernel::avx512, "avx512"}};
+constexpr KernelName all_kernels[] = {{transform_kernel::scalar, "scalar"},
+                                      {transform_kernel::avx2, "avx2"},
+                                      {transform_kernel::avx512, "avx512"}};
 
 std::vector<double> random_doubles(std::size_t count, unsigned seed)
 {
@@ -209,7 +209,7 @@ class FourierSameAsPlain : public testing::TestWithParam<KernelThreadsShape>
 protected:
     void SetUp() override
     {
-        const FourierKernel kernel = std::get<0>(GetParam()).kernel;
+        const transform_kernel kernel = std::get<0>(GetParam()).kernel;
         if (!fourier_kernel_supported(kernel)) {
             GTEST_SKIP() << "this processor lacks the kernel's instruction set";
         }
@@ -223,7 +223,7 @@ protected:
         use_worker_threads(1);
     }
 
-    FourierKernel saved = FourierKernel::scalar;
+    transform_kernel saved = transform_kernel::scalar;
 };
 
 TEST_P(FourierSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
@@ -295,7 +295,7 @@ TEST(FourierKernels, SignsOfZeroComeOutAsInThePlainTransform)
     for (std::size_t k = 0; k < x.size(); ++k) {
         x[k] = k % 3 == 0 ? -0.0 : 0.0;
     }
-    const FourierKernel saved = fourier_kernel();
+    const transform_kernel saved = fourier_kernel();
     for (const auto& n :
          {std::vector<std::uint32_t>{32, 32}, std::vector<std::uint32_t>{16, 2, 32}}) {
         for (const KernelName& k : all_kernels) {
@@ -345,7 +345,7 @@ TEST(FourierKernels, EnvironmentNamesThePathOrLeavesTheWidest)
 
 TEST(FourierKernels, ScalarIsAlwaysThereAndTheChosenOneIsSupported)
 {
-    EXPECT_TRUE(fourier_kernel_supported(FourierKernel::scalar));
+    EXPECT_TRUE(fourier_kernel_supported(transform_kernel::scalar));
     EXPECT_TRUE(fourier_kernel_supported(fourier_kernel()));
 }
 

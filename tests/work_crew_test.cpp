@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <future>
@@ -40,6 +41,61 @@ TEST(WorkCrew, EveryShareRunsOnceARoundShareZeroOnTheCaller)
     }
 }
 
+struct share_failure
+{
+    int share;
+};
+
+// A share that throws must not end the process on its helper thread, nor stop the other
+// shares: the caller gets the lowest failing share's exception once all have run, and
+// the crew serves the next job as before.
+TEST(WorkCrew, AThrowingShareReachesTheCallerAfterEveryShareHasRun)
+{
+    work_crew crew(3);
+    for (const std::vector<int>& throwing :
+         {std::vector<int>{2}, std::vector<int>{3, 1}, std::vector<int>{0, 2, 3}}) {
+        std::vector<std::atomic<int>> calls(4);
+        try {
+            crew.run([&](int share) {
+                ++calls[static_cast<std::size_t>(share)];
+                if (std::find(throwing.begin(), throwing.end(), share) != throwing.end()) {
+                    throw share_failure{share};
+                }
+            });
+            ADD_FAILURE() << "nothing was raised";
+        } catch (const share_failure& failure) {
+            EXPECT_EQ(failure.share, *std::min_element(throwing.begin(), throwing.end()));
+        }
+        for (int share = 0; share < 4; ++share) {
+            EXPECT_EQ(calls[static_cast<std::size_t>(share)].load(), 1) << share;
+        }
+        std::atomic<int> after{0};
+        crew.run([&](int) { ++after; });
+        EXPECT_EQ(after.load(), 4) << "a failure was raised again";
+    }
+}
+
+// When the caller's own share throws it must still wait for the helpers, whose job may
+// refer to the caller's stack.
+TEST(WorkCrew, TheCallersThrowingShareWaitsForTheHelpers)
+{
+    work_crew crew(1);
+    std::promise<void> thrown;
+    std::shared_future<void> caller_threw = thrown.get_future().share();
+    std::atomic<bool> helper_done{false};
+    const auto job = [&](int share) {
+        if (share == 0) {
+            thrown.set_value();
+            throw std::runtime_error("share 0");
+        }
+        caller_threw.wait();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        helper_done = true;
+    };
+    EXPECT_THROW(crew.run(job), std::runtime_error);
+    EXPECT_TRUE(helper_done.load());
+}
+
 // The runs must cover every index exactly once, in order, also with fewer indices than
 // threads.
 TEST(ShareRange, RunsCoverEveryIndexOnceInOrder)
@@ -66,9 +122,9 @@ TEST(ShareRange, RunsCoverEveryIndexOnceInOrder)
 
 TEST(ShareWork, WorkNotWorthSharingOrWithoutHelpersRunsAloneOnTheCaller)
 {
-    const auto shares_seen = [](bool worth_sharing) {
+    const auto shares_seen = [](bool sharing_pays) {
         std::vector<std::pair<int, int>> seen;
-        share_work(worth_sharing, [&](int share, int shares) { seen.emplace_back(share, shares); });
+        share_work(sharing_pays, [&](int share, int shares) { seen.emplace_back(share, shares); });
         return seen;
     };
     const std::vector<std::pair<int, int>> alone = {{0, 1}};
@@ -112,6 +168,23 @@ TEST(ShareWork, AnotherThreadsJobRunsAloneWhileTheHelpersAreBusy)
     release.set_value();
     owner.join();
     EXPECT_EQ(shares_seen, 1);
+}
+
+// After a shared job threw, the helpers are free again: the next job gets them all.
+TEST(ShareWork, AfterAJobThrewTheNextOneIsSharedAgain)
+{
+    const SharedAmong two(2);
+    for (int thrower : {0, 1}) {
+        const auto job = [&](int share, int) {
+            if (share == thrower) {
+                throw share_failure{share};
+            }
+        };
+        EXPECT_THROW(share_work(true, job), share_failure);
+        std::atomic<int> calls{0};
+        share_work(true, [&](int, int shares) { calls += shares; });
+        EXPECT_EQ(calls.load(), 4) << "after share " << thrower << " threw";
+    }
 }
 
 TEST(WorkerThreads, CountsOutsideOneToSixtyFourAreRefused)
