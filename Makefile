@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_DIR = build/fuzz
 
-.PHONY: all deps configure build test run bench fuzz fresh-test clean
+.PHONY: all deps configure build test run bench fuzz fresh-test package clean
 
 all: build
 
@@ -43,6 +43,13 @@ fuzz:
 	  $(FUZZ_DIR)/fuzz/bmp_fuzzer -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 	  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/ \
 	  $(FUZZ_DIR)/found $(FUZZ_DIR)/seeds
+
+# The Debian package of both programs, into dist/.
+package:
+	scripts/install-deps package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	cd build/release && cpack
 
 # The two commands in a brand-new Debian 12 root, on a fresh clone of HEAD (needs root).
 fresh-test:

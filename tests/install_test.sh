@@ -1,0 +1,42 @@
+#!/bin/sh
+# Installs the build into a temporary prefix and checks what a desktop and a package need:
+# both programs, the desktop entry and the AppStream metainfo (each passing its own
+# validator), the icon in every size of the hicolor theme, the README and the copyright.
+# Usage: install_test.sh BUILD_DIR. Exit status 77 (skipped) without the validators.
+set -eu
+build=$1
+for tool in desktop-file-validate appstreamcli; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "install_test: $tool is not installed" >&2
+        exit 77
+    fi
+done
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+status=0
+expect() {
+    if [ ! -s "$prefix/$1" ]; then
+        echo "install_test: $1 was not installed" >&2
+        status=1
+    fi
+}
+expect bin/widmo
+expect bin/widmo-cli
+expect share/applications/org.widmo.widmo.desktop
+expect share/metainfo/org.widmo.widmo.metainfo.xml
+expect share/doc/widmo/README.md
+expect share/doc/widmo/copyright
+for size in 16 22 24 32 48 64 128 256; do
+    icon=share/icons/hicolor/${size}x${size}/apps/widmo.png
+    expect "$icon"
+    if [ -s "$prefix/$icon" ] && ! file "$prefix/$icon" | grep -q "PNG image data, $size x $size"; then
+        echo "install_test: $icon is not a $size x $size PNG" >&2
+        status=1
+    fi
+done
+desktop-file-validate "$prefix/share/applications/org.widmo.widmo.desktop" || status=1
+appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/org.widmo.widmo.metainfo.xml" ||
+    status=1
+exit $status
