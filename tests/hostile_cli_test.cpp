@@ -135,6 +135,25 @@ TEST(HostileCli, ReadOnlyFolderIsRefusedAndKeepsTheOldOutput)
     EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"out.bmp"});
 }
 
+// Run-length data that ends at once: a picture of any declared size in 64 bytes.
+RawBmp blank_rle(std::int32_t width, std::int32_t height)
+{
+    RawBmp blank;
+    blank.width = width;
+    blank.height = height;
+    blank.compression = 1;
+    blank.colours = {0, 0xffffff};
+    blank.pixels = {0, 1};
+    return blank;
+}
+
+std::string blank_rle_file(const std::string& name, std::int32_t width, std::int32_t height)
+{
+    const std::string path = temp_path(name);
+    write_file(path, blank_rle(width, height).bytes());
+    return path;
+}
+
 TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
 {
     const std::string output = temp_path("never.bmp");
@@ -147,12 +166,7 @@ TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
     };
     expect_refused({}, "the file is empty");
     expect_refused({'B', 'M', 0, 0}, "ends inside its header");
-    RawBmp huge;
-    huge.width = INT32_MAX;
-    huge.height = INT32_MAX;
-    huge.compression = 1;
-    huge.colours = {0, 0xffffff};
-    huge.pixels = {0, 1};
+    const RawBmp huge = blank_rle(INT32_MAX, INT32_MAX);
     expect_refused(huge.bytes(), "The 2147483647 x 2147483647 picture needs 4.0 EiB of memory");
     RawBmp runPast = huge;
     runPast.width = 4;
@@ -237,23 +251,9 @@ TEST(HostileCli, AnExistingOutputThatIsNotARegularFileIsLeftAlone)
                     "--npy " + f.at("fifo") + " " + reason);
 }
 
-// A 64-byte file declaring 16384 x 16384 pixels (run-length data that ends at once).
-std::string declared_large_picture()
-{
-    RawBmp large;
-    large.width = 16384;
-    large.height = 16384;
-    large.compression = 1;
-    large.colours = {0, 0xffffff};
-    large.pixels = {0, 1};
-    const std::string input = temp_path("declared-large.bmp");
-    write_file(input, large.bytes());
-    return input;
-}
-
 TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
 {
-    const std::string large = declared_large_picture();
+    const std::string large = blank_rle_file("declared-large.bmp", 16384, 16384);
     ASSERT_EQ(std::filesystem::file_size(large), 64u);
     const std::string output = temp_path("capped.bmp");
     expect_failed_with(widmo_cli({"--max-pixels", "1000000", large, output}),
@@ -277,14 +277,7 @@ TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
 // black picture.
 TEST(HostileCli, AddressSpaceLimitCountsTheRowListsOfATallPicture)
 {
-    RawBmp tall;
-    tall.width = 1;
-    tall.height = 1 << 27;
-    tall.compression = 1;
-    tall.colours = {0, 0xffffff};
-    tall.pixels = {0, 1};
-    const std::string input = temp_path("tall-rle.bmp");
-    write_file(input, tall.bytes());
+    const std::string input = blank_rle_file("tall-rle.bmp", 1, 1 << 27);
     const std::string output = temp_path("tall-out.bmp");
     // About 3 GiB are left once the program and its 512 MiB picture are in: more than the
     // 2.5 GiB of the matrix and one copy, less than the 3.5 GiB with the row lists.
@@ -300,14 +293,7 @@ TEST(HostileCli, AddressSpaceLimitCountsTheRowListsOfATallPicture)
 // that needs 4 GiB is refused with its need, and nothing is killed.
 TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
 {
-    RawBmp large;
-    large.width = 65536;
-    large.height = 65536;
-    large.compression = 1;
-    large.colours = {0, 0xffffff};
-    large.pixels = {0, 1};
-    const std::string input = temp_path("large-rle.bmp");
-    write_file(input, large.bytes());
+    const std::string input = blank_rle_file("large-rle.bmp", 65536, 65536);
     const CliRun run = widmo_cli({input, temp_path("large-out.bmp")}, [] {
         const rlimit limit{std::uint64_t{1} << 30, RLIM_INFINITY};
         setrlimit(RLIMIT_AS, &limit);

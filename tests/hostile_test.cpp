@@ -440,6 +440,30 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
     EXPECT_EQ(target.Height(), 2);
 }
 
+// Painting sets the height first: a target still holding a wide picture would pass
+// through a picture of its old width and the new height, which no count holds.
+TEST(HostilePipeline, ATargetHoldingAWidePictureIsPaintedWithoutAPictureInBetween)
+{
+    TBitmap source;
+    source.PixelFormat(pf8bit);
+    source.Height(4096);
+    source.Width(1);
+    TBitmap target;
+    target.PixelFormat(pf8bit);
+    target.Height(1);
+    target.Width(4096);
+    MessageRecorder messages;
+    // Enough for the tall picture's spectrum (113 KiB), not for the 16 MiB of a picture
+    // 4096 pixels wide and 4096 tall.
+    const MemoryProbe previous =
+        SetMemoryProbe([] { return memory_reserve + (std::uint64_t{1} << 20); });
+    TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+    SetMemoryProbe(previous);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_EQ(target.Width(), 1);
+    EXPECT_EQ(target.Height(), 4096);
+}
+
 } // namespace
 
 namespace {
