@@ -2,14 +2,17 @@
 
 #include "npy.h"
 #include "options.h"
+#include "paths.h"
 
+#include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "TBitmap.h"
 #include "Unit1.h"
+#include "bmp_encode.h"
 
-#include <QImageWriter>
 #include <QSaveFile>
 
+#include <cstdint>
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -47,6 +50,19 @@ private:
     MessageSink previous;
 };
 
+// The cap on the padded area for one run, lifted when the run ends.
+class PixelCap
+{
+public:
+    explicit PixelCap(std::uint64_t cap) : previous(SetPaddedPixelCap(cap)) {}
+    PixelCap(const PixelCap&) = delete;
+    PixelCap& operator=(const PixelCap&) = delete;
+    ~PixelCap() { SetPaddedPixelCap(previous); }
+
+private:
+    std::uint64_t previous;
+};
+
 std::string native(const QString& name)
 {
     return name.toStdString();
@@ -75,26 +91,45 @@ void commit(QSaveFile& file)
     check_written(file.commit(), file, file.errorString());
 }
 
-void load_picture(TBitmap& picture, const QString& name)
+// Writes the 8-bit spectrum picture. Its rows are taken from the bytes Qt holds them
+// in, but not the bytes that align them, which nothing has set.
+bool write_picture(QIODevice& device, const QImage& image)
 {
-    picture.LoadFromFile(native(name));
-    picture.PixelFormat(pf8bit);
+    if (image.format() != QImage::Format_Indexed8) {
+        throw CliFailure("no spectrum picture was painted");
+    }
+    const QList<QRgb> colours = image.colorTable();
+    const indexed_picture picture{
+        image.width(),
+        image.height(),
+        {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())},
+        static_cast<std::size_t>(image.bytesPerLine()),
+        {colours.constData(), static_cast<std::size_t>(colours.size())}};
+    return write_indexed_bmp(picture, [&](const std::uint8_t* bytes, std::size_t count) {
+        const auto length = static_cast<qint64>(count);
+        return device.write(reinterpret_cast<const char*>(bytes), length) == length;
+    });
 }
 
 int compute_and_write(const CliOptions& options)
 {
+    const PixelCap cap(options.maxPixels);
+    refuse_clashing_files(options);
     TBitmap source;
-    load_picture(source, options.input);
+    load_8bit_picture(source, native(options.input));
     auto picture = open_output(options.output);
     auto spectrum = options.npy.isEmpty() ? nullptr : open_output(options.npy);
 
     MessageCounter messages;
     TBitmap target;
     TForm1::SpectrumPipeline(&source, &target, options.mode, options.scale);
-    QImageWriter writer(picture.get(), "bmp");
-    check_written(writer.write(target.Image()), *picture, writer.errorString());
+    check_written(write_picture(*picture, target.Image()), *picture, picture->errorString());
     if (spectrum) {
         check_written(WriteNpy(*spectrum, *Spectrum), *spectrum, spectrum->errorString());
+    }
+    // The names may have been given to other files while the spectrum was computed.
+    refuse_clashing_files(options);
+    if (spectrum) {
         commit(*spectrum);
     }
     commit(*picture);

@@ -2,7 +2,6 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFileInfo>
 
 #include <cmath>
 
@@ -11,6 +10,7 @@ namespace {
 const QCommandLineOption modeOption({"m", "mode"}, "display mode", "N");
 const QCommandLineOption scaleOption({"s", "scale"}, "scale", "S");
 const QCommandLineOption npyOption("npy", "spectrum file", "FILE");
+const QCommandLineOption maxPixelsOption("max-pixels", "largest padded area", "N");
 const QCommandLineOption helpOption({"h", "help"}, "help");
 const QCommandLineOption versionOption({"v", "version"}, "version");
 
@@ -34,9 +34,15 @@ double parse_scale(const QString& text)
     return scale;
 }
 
-bool same_file(const QString& a, const QString& b)
+std::uint64_t parse_max_pixels(const QString& text)
 {
-    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+    bool ok = false;
+    const qulonglong pixels = text.toULongLong(&ok);
+    if (!ok || pixels == 0) {
+        throw UsageError("--max-pixels takes a whole number of pixels above 0, not '" +
+                         text.toStdString() + "'");
+    }
+    return pixels;
 }
 
 void read_file_names(const QStringList& names, CliOptions& options)
@@ -47,9 +53,6 @@ void read_file_names(const QStringList& names, CliOptions& options)
     }
     options.input = names[0];
     options.output = names[1];
-    if (!options.npy.isEmpty() && same_file(options.npy, options.output)) {
-        throw UsageError("OUTPUT and --npy name the same file");
-    }
 }
 
 } // namespace
@@ -58,7 +61,8 @@ CliOptions ParseOptions(const QStringList& arguments)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    parser.addOptions({modeOption, scaleOption, npyOption, helpOption, versionOption});
+    parser.addOptions(
+        {modeOption, scaleOption, npyOption, maxPixelsOption, helpOption, versionOption});
     if (!parser.parse(arguments)) {
         throw UsageError(parser.errorText().toStdString());
     }
@@ -70,6 +74,9 @@ CliOptions ParseOptions(const QStringList& arguments)
     }
     if (parser.isSet(scaleOption)) {
         options.scale = parse_scale(parser.value(scaleOption));
+    }
+    if (parser.isSet(maxPixelsOption)) {
+        options.maxPixels = parse_max_pixels(parser.value(maxPixelsOption));
     }
     options.npy = parser.value(npyOption);
     if (!options.help && !options.version) {
@@ -91,8 +98,16 @@ QString UsageText()
         "  -s, --scale S   factor applied before the grey level is taken (default 0.001)\n"
         "  --npy FILE      also write the centred complex spectrum as a NumPy file\n"
         "                  (complex128, rows x columns, C order)\n"
+        "  --max-pixels N  refuse a picture whose sides, each raised to the power of\n"
+        "                  two at or above it, span more than N pixels; checked\n"
+        "                  before its pixels are read (default: no cap, the memory\n"
+        "                  decides)\n"
         "  -h, --help      show this text\n"
         "  -v, --version   show the version\n"
+        "\n"
+        "OUTPUT and the --npy file must not be the input or each other, under any\n"
+        "name or link; an existing one must be a regular file, which is replaced\n"
+        "only when the new one is complete.\n"
         "\n"
         "Exit status: 0 done; 1 nothing written (bad arguments, unreadable input,\n"
         "unwritable output); 2 written, after the computation showed a message.\n");

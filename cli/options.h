@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <stdexcept>
 
 // What the command line asks for.
@@ -13,6 +14,7 @@ struct CliOptions
     QString npy; // empty: no spectrum file
     int mode = 2;
     double scale = 0.001;
+    std::uint64_t maxPixels = UINT64_MAX; // the largest padded area accepted
     bool help = false;
     bool version = false;
 };

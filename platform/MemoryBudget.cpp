@@ -5,10 +5,12 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <fstream>
 #include <limits>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -51,6 +53,12 @@ MemoryProbe& probe()
     return current;
 }
 
+std::uint64_t& padded_pixel_cap()
+{
+    static std::uint64_t cap = no_pixel_cap;
+    return cap;
+}
+
 std::uint64_t saturating_product(std::uint64_t a, std::uint64_t b)
 {
     return b != 0 && a > unlimited / b ? unlimited : a * b;
@@ -61,7 +69,33 @@ std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
     return a > unlimited - b ? unlimited : a + b;
 }
 
+// The power of two at or above a side (1 for sides up to 1). The largest side, 2^63 - 1,
+// gives 2^63, which still fits.
+std::uint64_t padded_side(std::int64_t side)
+{
+    return side <= 1 ? 1 : std::bit_ceil(static_cast<std::uint64_t>(side));
+}
+
+void require_padded_area(std::int64_t width, std::int64_t height)
+{
+    const std::uint64_t paddedWidth = padded_side(width);
+    const std::uint64_t paddedHeight = padded_side(height);
+    const std::uint64_t area = saturating_product(paddedWidth, paddedHeight);
+    if (area <= padded_pixel_cap()) {
+        return;
+    }
+    std::ostringstream text;
+    text << "The " << width << " x " << height << " picture is padded to " << paddedWidth << " x "
+         << paddedHeight << " pixels, more than the " << padded_pixel_cap() << " allowed";
+    throw Exception(text.str());
+}
+
 } // namespace
+
+std::uint64_t SetPaddedPixelCap(std::uint64_t cap)
+{
+    return std::exchange(padded_pixel_cap(), cap);
+}
 
 std::uint64_t AvailableMemory()
 {
@@ -92,6 +126,7 @@ std::string MemoryText(std::uint64_t bytes)
 void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
                    const std::string& purpose)
 {
+    require_padded_area(width, height);
     const std::uint64_t available = AvailableMemory();
     if (saturating_sum(bytes, memory_reserve) <= available) {
         return;
@@ -111,11 +146,19 @@ std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerP
     return saturating_product(stride, static_cast<std::uint64_t>(height));
 }
 
-std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight)
+std::uint64_t RowListBytes(std::int64_t rows)
+{
+    return saturating_product(static_cast<std::uint64_t>(rows), sizeof(std::uint8_t*));
+}
+
+std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
+                            std::int64_t sourceRows, std::uint64_t exportBytes)
 {
     const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
                                                       static_cast<std::uint64_t>(paddedHeight));
     const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
-    const std::uint64_t eightBitCopy = PictureBytes(paddedWidth, paddedHeight, 8);
-    return saturating_sum(matrixBytes, eightBitCopy);
+    const std::uint64_t sampling = saturating_sum(exportBytes, RowListBytes(sourceRows));
+    const std::uint64_t painting =
+        saturating_sum(PictureBytes(paddedWidth, paddedHeight, 8), RowListBytes(paddedHeight));
+    return saturating_sum(matrixBytes, std::max(sampling, painting));
 }

@@ -20,8 +20,18 @@ MemoryProbe SetMemoryProbe(MemoryProbe probe);
 // Memory kept free for everything else the program holds (Qt, the window, the stack).
 constexpr std::uint64_t memory_reserve = std::uint64_t{64} << 20;
 
-// Raises Exception naming the picture size, the memory `bytes` and what it is for when
-// `bytes` plus the reserve exceed AvailableMemory().
+// No cap on the padded area: the memory alone decides.
+constexpr std::uint64_t no_pixel_cap = UINT64_MAX;
+
+// Caps the padded area a picture may have in this process: its width and height each
+// raised to the power of two at or above it, multiplied. Returns the cap it replaces.
+// A server that takes files from strangers sets one, so that a small file declaring a
+// huge picture is refused by its sides alone.
+std::uint64_t SetPaddedPixelCap(std::uint64_t cap);
+
+// Raises Exception naming the picture size when its padded area exceeds the cap; then
+// naming the picture size, the memory `bytes` and what it is for when `bytes` plus the
+// reserve exceed AvailableMemory().
 void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
                    const std::string& purpose);
 
@@ -31,7 +41,13 @@ std::string MemoryText(std::uint64_t bytes);
 // Bytes of a decoded picture held one, eight or 32 bits per pixel, rows padded to 4.
 std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel);
 
+// Bytes of the list of row addresses a stage keeps while it works on `rows` rows.
+std::uint64_t RowListBytes(std::int64_t rows);
+
 // Peak need of one spectrum whose padded sides are paddedWidth x paddedHeight: the
-// matrix of doubles, and beside it one 8-bit copy at a time, no larger than the padded
-// picture: the exported pixels while the matrix is filled, the painted spectrum after.
-std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight);
+// matrix of doubles and, beside it, the larger of what sampling holds (the source's
+// export, `exportBytes` as GetDIBSizes counts it, and the list of the source's
+// `sourceRows` rows) and what painting holds (the 8-bit spectrum picture and the list
+// of its rows). The transform and the centring work in place and take nothing more.
+std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
+                            std::int64_t sourceRows, std::uint64_t exportBytes);

@@ -351,6 +351,23 @@ void TBitmap::Palette(HPALETTE newPalette)
     Changed();
 }
 
+void TBitmap::Assign(const TBitmap* source)
+{
+    if (source == this) {
+        return;
+    }
+    PalettePtr copied(source->palette ? PaletteFromColors(PaletteColors(source->palette.get()))
+                                      : nullptr);
+    // Nothing below can fail.
+    width = source->width;
+    height = source->height;
+    format = source->format;
+    handleType = source->handleType;
+    palette = std::move(copied);
+    image = source->image;
+    Changed();
+}
+
 std::uint8_t* TBitmap::ScanLine(int y)
 {
     if (y < 0 || y >= height || image.isNull()) {

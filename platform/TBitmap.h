@@ -75,6 +75,11 @@ public:
     // cannot; the bitmap then keeps the picture it had.
     void LoadFromFile(const std::string& fileName);
 
+    // Takes the picture of `source`: its size, format, pixels and a copy of its palette.
+    // The pixels are shared until either bitmap changes them, so handing a freshly loaded
+    // picture over copies nothing.
+    void Assign(const TBitmap* source);
+
     // The pixels as Qt holds them (null while a side is 0), for painting and export.
     const QImage& Image() const { return image; }
 

@@ -277,6 +277,10 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
         {q(input)},
         {q(input), output, output},
         {q(input), output, "--npy", output},
+        {"--max-pixels", "0", q(input), output},
+        {"--max-pixels", "-4", q(input), output},
+        {"--max-pixels", "1e6", q(input), output},
+        {"--max-pixels", "18446744073709551616", q(input), output},
     };
     for (const QStringList& arguments : bad) {
         const Outcome run = run_cli(arguments);

@@ -56,6 +56,39 @@ TEST(GetDIB, ExportsHeaderColourTableAndBottomUpPaddedRows)
     EXPECT_EQ(bits[20], 4);
 }
 
+// Both blocks filled twice, over buffers holding different bytes: any byte the export
+// leaves unset (row padding, the header's gaps, unused colour entries) tells them apart.
+TEST(GetDIB, SetsEveryByteOfBothBlocks)
+{
+    TBitmap grey;
+    grey.PixelFormat(pf8bit);
+    grey.Height(3);
+    grey.Width(1);
+    TBitmap mono;
+    mono.PixelFormat(pf1bit);
+    mono.Height(2);
+    mono.Width(3);
+    TBitmap colour;
+    colour.PixelFormat(pf32bit);
+    colour.Height(1);
+    colour.Width(1);
+    for (TBitmap* bitmap : {&grey, &mono, &colour}) {
+        std::uint64_t infoSize = 0;
+        std::uint64_t imageSize = 0;
+        GetDIBSizes(bitmap->Handle(), infoSize, imageSize);
+        std::vector<std::uint8_t> filled[2][2];
+        for (int run = 0; run < 2; ++run) {
+            const std::uint8_t before = run == 0 ? 0xaa : 0x55;
+            filled[run][0].assign(infoSize, before);
+            filled[run][1].assign(imageSize, before);
+            ASSERT_TRUE(GetDIB(bitmap->Handle(), bitmap->Palette(), filled[run][0].data(),
+                               filled[run][1].data()));
+        }
+        EXPECT_EQ(filled[0][0], filled[1][0]) << bitmap->PixelFormat();
+        EXPECT_EQ(filled[0][1], filled[1][1]) << bitmap->PixelFormat();
+    }
+}
+
 TEST(GetDIB, TakesTheColourTableFromTheGivenPalette)
 {
     TBitmap bitmap;

@@ -10,6 +10,7 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -134,6 +135,25 @@ TEST(HostileCli, ReadOnlyFolderIsRefusedAndKeepsTheOldOutput)
     EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"out.bmp"});
 }
 
+// Run-length data that ends at once: a picture of any declared size in 64 bytes.
+RawBmp blank_rle(std::int32_t width, std::int32_t height)
+{
+    RawBmp blank;
+    blank.width = width;
+    blank.height = height;
+    blank.compression = 1;
+    blank.colours = {0, 0xffffff};
+    blank.pixels = {0, 1};
+    return blank;
+}
+
+std::string blank_rle_file(const std::string& name, std::int32_t width, std::int32_t height)
+{
+    const std::string path = temp_path(name);
+    write_file(path, blank_rle(width, height).bytes());
+    return path;
+}
+
 TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
 {
     const std::string output = temp_path("never.bmp");
@@ -146,12 +166,7 @@ TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
     };
     expect_refused({}, "the file is empty");
     expect_refused({'B', 'M', 0, 0}, "ends inside its header");
-    RawBmp huge;
-    huge.width = INT32_MAX;
-    huge.height = INT32_MAX;
-    huge.compression = 1;
-    huge.colours = {0, 0xffffff};
-    huge.pixels = {0, 1};
+    const RawBmp huge = blank_rle(INT32_MAX, INT32_MAX);
     expect_refused(huge.bytes(), "The 2147483647 x 2147483647 picture needs 4.0 EiB of memory");
     RawBmp runPast = huge;
     runPast.width = 4;
@@ -162,19 +177,123 @@ TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
     expect_failed_with(widmo_cli({temp_path("a-folder.bmp"), output}), "folder");
 }
 
+// A folder of its own holding a small picture, a text file, an earlier output, and links.
+struct ClashFolder
+{
+    explicit ClashFolder(const std::string& name) : folder(temp_path(name))
+    {
+        std::filesystem::create_directories(folder / "sub");
+        write_bmp(input, grey_picture(4, 4, std::vector<std::uint32_t>(16, 5)));
+        write_file(text, {'n', 'o', 't', ' ', 'B', 'M', 'P'});
+        write_file(old, {'o', 'l', 'd'});
+        std::filesystem::create_hard_link(input, folder / "hard.bmp");
+        std::filesystem::create_symlink("in.bmp", folder / "soft.bmp");
+        std::filesystem::create_symlink("old.bmp", folder / "to-old.bmp");
+        std::filesystem::create_symlink("new.bmp", folder / "to-new.bmp");
+        mkfifo((folder / "fifo").c_str(), 0600);
+        std::filesystem::create_symlink("fifo", folder / "to-fifo");
+        entries = folder_entries(folder);
+        inputBytes = contents(input);
+    }
+
+    std::string at(const std::string& name) const { return (folder / name).string(); }
+
+    // Refused with one line holding `reason`, and every file in the folder as it was.
+    void ExpectRefused(const std::vector<std::string>& arguments, const std::string& reason) const
+    {
+        expect_failed_with(widmo_cli(arguments), reason);
+        EXPECT_EQ(folder_entries(folder), entries);
+        EXPECT_EQ(contents(input), inputBytes);
+        EXPECT_EQ(contents(old), "old");
+        EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+    }
+
+    const std::filesystem::path folder;
+    const std::string input = (folder / "in.bmp").string();
+    const std::string text = (folder / "notes.txt").string();
+    const std::string old = (folder / "old.bmp").string();
+    std::vector<std::string> entries;
+    std::string inputBytes;
+};
+
+TEST(HostileCli, AnOutputThatIsTheInputOrTheOtherOutputIsRefusedBeforeAnyWork)
+{
+    const ClashFolder f("same-files");
+    const std::string isInput = "is the input file";
+    f.ExpectRefused({f.input, f.at("sub/../in.bmp")},
+                    "OUTPUT " + f.at("sub/../in.bmp") + " " + isInput);
+    f.ExpectRefused({f.input, f.at("hard.bmp")}, isInput);
+    f.ExpectRefused({f.input, f.at("soft.bmp")}, isInput);
+    f.ExpectRefused({f.at("soft.bmp"), f.input}, isInput);
+    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("hard.bmp")},
+                    "--npy " + f.at("hard.bmp") + " " + isInput);
+    // Before any work: the input is not even a picture.
+    f.ExpectRefused({f.text, f.text}, isInput);
+    const std::string sameAsOutput = "is the same file as OUTPUT";
+    f.ExpectRefused({f.input, f.old, "--npy", f.at("to-old.bmp")}, sameAsOutput);
+    f.ExpectRefused({f.input, f.at("to-new.bmp"), "--npy", f.at("new.bmp")}, sameAsOutput);
+    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("sub/../new.bmp")}, sameAsOutput);
+    // Different files are written as ever.
+    const CliRun run = widmo_cli({f.input, f.at("to-new.bmp"), "--npy", f.at("new.npy")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::is_regular_file(f.at("new.bmp")));
+    EXPECT_TRUE(std::filesystem::is_symlink(f.at("to-new.bmp")));
+}
+
+TEST(HostileCli, AnExistingOutputThatIsNotARegularFileIsLeftAlone)
+{
+    const ClashFolder f("odd-outputs");
+    const std::string reason = "is not a regular file; it is left as it is";
+    f.ExpectRefused({f.input, f.at("fifo")}, "OUTPUT " + f.at("fifo") + " " + reason);
+    f.ExpectRefused({f.input, f.at("to-fifo")}, reason);
+    f.ExpectRefused({f.input, f.at("sub")}, reason);
+    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo")},
+                    "--npy " + f.at("fifo") + " " + reason);
+}
+
+TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
+{
+    const std::string large = blank_rle_file("declared-large.bmp", 16384, 16384);
+    ASSERT_EQ(std::filesystem::file_size(large), 64u);
+    const std::string output = temp_path("capped.bmp");
+    expect_failed_with(widmo_cli({"--max-pixels", "1000000", large, output}),
+                       "The 16384 x 16384 picture is padded to 16384 x 16384 pixels, more than "
+                       "the 1000000 allowed");
+    EXPECT_FALSE(std::filesystem::exists(output));
+
+    // 3 x 3 is padded to 4 x 4: 16 pixels.
+    const std::string small = temp_path("three.bmp");
+    write_bmp(small, grey_picture(3, 3, std::vector<std::uint32_t>(9, 1)));
+    expect_failed_with(widmo_cli({small, output, "--max-pixels=15"}),
+                       "padded to 4 x 4 pixels, more than the 15 allowed");
+    EXPECT_FALSE(std::filesystem::exists(output));
+    EXPECT_EQ(widmo_cli({small, output, "--max-pixels=16"}).status, 0);
+}
+
 #if !defined(__SANITIZE_ADDRESS__)
+// A picture one pixel wide: the lists of its row addresses take half as much as its
+// matrix. Under a limit that holds the matrix and one 8-bit copy but not the lists, the
+// picture is refused with its whole need, instead of failing half way and writing a
+// black picture.
+TEST(HostileCli, AddressSpaceLimitCountsTheRowListsOfATallPicture)
+{
+    const std::string input = blank_rle_file("tall-rle.bmp", 1, 1 << 27);
+    const std::string output = temp_path("tall-out.bmp");
+    // About 3 GiB are left once the program and its 512 MiB picture are in: more than the
+    // 2.5 GiB of the matrix and one copy, less than the 3.5 GiB with the row lists.
+    const CliRun run = widmo_cli({input, output}, [] {
+        const rlimit limit{std::uint64_t{15} << 28, RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+    });
+    expect_failed_with(run, "The 1 x 134217728 picture needs 3.5 GiB of memory for its spectrum");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 // The real memory probe in the real program: under a 1 GiB address-space limit a picture
 // that needs 4 GiB is refused with its need, and nothing is killed.
 TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
 {
-    RawBmp large;
-    large.width = 65536;
-    large.height = 65536;
-    large.compression = 1;
-    large.colours = {0, 0xffffff};
-    large.pixels = {0, 1};
-    const std::string input = temp_path("large-rle.bmp");
-    write_file(input, large.bytes());
+    const std::string input = blank_rle_file("large-rle.bmp", 65536, 65536);
     const CliRun run = widmo_cli({input, temp_path("large-out.bmp")}, [] {
         const rlimit limit{std::uint64_t{1} << 30, RLIM_INFINITY};
         setrlimit(RLIMIT_AS, &limit);

@@ -328,14 +328,49 @@ TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
     SetMemoryProbe(previous);
 }
 
-TEST(MemoryBudget, SpectrumNeedCountsMatrixAndOneEightBitCopy)
+TEST(MemoryBudget, SpectrumNeedCountsMatrixAndTheLargerStageBesideIt)
 {
-    // 16 bytes per padded element and one byte per padded pixel, rows padded to 4.
-    EXPECT_EQ(SpectrumBytes(4096, 4096), std::uint64_t{17} << 24);
-    EXPECT_EQ(SpectrumBytes(1, 8), 8u * 16 + 8 * 4);
+    // 16 bytes per padded element; then the export (here an 8-bit one: the header with
+    // 256 colours and the rows) and 8 bytes per source row, or one byte per padded pixel,
+    // rows padded to 4, and 8 bytes per padded row.
+    constexpr std::uint64_t info = 40 + 4 * 256;
+    EXPECT_EQ(SpectrumBytes(4096, 4096, 4096, info + (std::uint64_t{1} << 24)),
+              (std::uint64_t{17} << 24) + info + 8 * 4096);
+    EXPECT_EQ(SpectrumBytes(1024, 1024, 1000, info + 1000 * 1000), 17u * 1024 * 1024 + 8 * 1024);
+    // A picture one pixel wide: the row lists are half the matrix again.
+    constexpr std::int64_t tall = std::int64_t{1} << 28;
+    EXPECT_EQ(SpectrumBytes(1, tall, tall, info + 4 * tall),
+              16 * tall + 4 * tall + 8 * tall + info);
+    EXPECT_EQ(SpectrumBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 1, 0), UINT64_MAX);
     EXPECT_EQ(PictureBytes(5, 3, 8), 24u);
     EXPECT_EQ(PictureBytes(33, 2, 1), 16u);
     EXPECT_EQ(PictureBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 32), UINT64_MAX);
+}
+
+TEST(MemoryBudget, PaddedPixelCapRefusesByThePaddedSidesBeforeTheMemory)
+{
+    const std::uint64_t previous = SetPaddedPixelCap(16);
+    // Sides of 0 and 1 pad to 1; 3 pads to 4.
+    EXPECT_NO_THROW(RequireMemory(3, 4, 0, "for a test"));
+    EXPECT_NO_THROW(RequireMemory(16, 1, 0, "for a test"));
+    EXPECT_NO_THROW(RequireMemory(-7, 0, 0, "for a test"));
+    try {
+        RequireMemory(5, 3, UINT64_MAX, "for a test");
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(),
+                  "The 5 x 3 picture is padded to 8 x 4 pixels, more than the 16 allowed");
+    }
+    try {
+        RequireMemory(INT64_MAX, INT64_MAX, 0, "for a test");
+        ADD_FAILURE() << "accepted";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message().find("padded to 9223372036854775808 x 9223372036854775808"),
+                  std::string::npos)
+            << e.Message();
+    }
+    EXPECT_EQ(SetPaddedPixelCap(previous), 16u);
+    EXPECT_NO_THROW(RequireMemory(5, 3, 0, "for a test"));
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
@@ -403,6 +438,30 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(target.Width(), 2);
     EXPECT_EQ(target.Height(), 2);
+}
+
+// Painting sets the height first: a target still holding a wide picture would pass
+// through a picture of its old width and the new height, which no count holds.
+TEST(HostilePipeline, ATargetHoldingAWidePictureIsPaintedWithoutAPictureInBetween)
+{
+    TBitmap source;
+    source.PixelFormat(pf8bit);
+    source.Height(4096);
+    source.Width(1);
+    TBitmap target;
+    target.PixelFormat(pf8bit);
+    target.Height(1);
+    target.Width(4096);
+    MessageRecorder messages;
+    // Enough for the tall picture's spectrum (113 KiB), not for the 16 MiB of a picture
+    // 4096 pixels wide and 4096 tall.
+    const MemoryProbe previous =
+        SetMemoryProbe([] { return memory_reserve + (std::uint64_t{1} << 20); });
+    TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+    SetMemoryProbe(previous);
+    EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
+    EXPECT_EQ(target.Width(), 1);
+    EXPECT_EQ(target.Height(), 4096);
 }
 
 } // namespace

@@ -98,21 +98,90 @@ TEST_F(HostileWindow, MalformedFilesAreReportedAndNothingIsLost)
 
 TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
 {
-    const std::string large = temp_path("window-64.bmp");
-    write_bmp(large, grey_picture(64, 64, std::vector<std::uint32_t>(64 * 64, 200)));
-    Load(large);
-    // Enough for the 64 x 64 picture, not for its 100 KiB spectrum.
-    const MemoryProbe previous =
-        SetMemoryProbe([] { return memory_reserve + (std::uint64_t{50} << 10); });
-    messages.texts.clear();
+    struct Case
+    {
+        int width;
+        int height;
+        std::uint64_t available;
+        std::string message;
+    };
+    // The matrix, 16 bytes an element, and the larger of the picture's export with the
+    // list of its rows (8 bytes a row) and the spectrum picture with the list of its rows.
+    // A picture one pixel wide is refused although its matrix and one 8-bit copy would fit.
+    const std::vector<Case> cases = {
+        {64, 64, 50 << 10,
+         "The 64 x 64 picture needs 69.5 KiB of memory for its spectrum, but only 50.0 KiB "
+         "are available"},
+        {1, 4096, 80 << 10,
+         "The 1 x 4096 picture needs 113.0 KiB of memory for its spectrum, but only 80.0 KiB "
+         "are available"},
+    };
+    for (const Case& c : cases) {
+        const std::string path = temp_path("window-large.bmp");
+        write_bmp(path, grey_picture(c.width, c.height,
+                                     std::vector<std::uint32_t>(c.width * c.height, 200)));
+        Load(path);
+        const MemoryProbe previous = SetMemoryProbe([&c] { return memory_reserve + c.available; });
+        messages.texts.clear();
+        QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+        SetMemoryProbe(previous);
+        EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
+        EXPECT_EQ(shown_picture(form.Image2), spectrum);
+    }
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+    EXPECT_EQ(shown_picture(form.Image2).size(), QSize(1, 4096));
+}
+
+// How many times loading a file asks for memory.
+int memory_requests_of_loading(const std::string& path)
+{
+    int requests = 0;
+    const MemoryProbe previous = SetMemoryProbe([&requests] {
+        ++requests;
+        return UINT64_MAX;
+    });
+    TBitmap scratch;
+    scratch.LoadFromFile(path);
     SetMemoryProbe(previous);
-    EXPECT_EQ(messages.texts,
-              (std::vector<std::string>{"The 64 x 64 picture needs 68.0 KiB of memory for its "
-                                        "spectrum, but only 50.0 KiB are available"}));
-    EXPECT_EQ(shown_picture(form.Image2), spectrum);
+    return requests;
+}
+
+TEST_F(HostileWindow, APictureThatLoadsButCannotBeReducedLeavesThePreviousOne)
+{
+    BmpPicture colour{64, 64, 24, {}, std::vector<std::uint32_t>(64 * 64, 0x336699), false};
+    const std::string path = temp_path("window-colour.bmp");
+    write_bmp(path, colour);
+    const TBitmap* shown = SourceBitmap;
+    // Every request for memory is granted but the one after loading: the reduction's.
+    const int loading = memory_requests_of_loading(path);
+    const MemoryProbe previous = SetMemoryProbe([loading, requests = 0]() mutable {
+        return ++requests == loading + 1 ? memory_reserve : UINT64_MAX;
+    });
+    ExpectRefusedAndUsable(path, "The 64 x 64 picture needs 4.0 KiB of memory to reduce it "
+                                 "to 8 bits, but only 0 bytes are available");
+    SetMemoryProbe(previous);
+    EXPECT_EQ(SourceBitmap, shown);
+    EXPECT_EQ(SourceBitmap->PixelFormat(), pf8bit);
+}
+
+// The first file chosen cannot be loaded: there is still no picture to compute.
+TEST(HostileFirstLoad, LeavesNoPictureToCompute)
+{
+    MessageRecorder messages;
+    const TOpenDialog::Chooser previous = TOpenDialog::SetChooser(
+        [](const TOpenDialog&) { return std::optional(temp_path("no-such-file.bmp")); });
+    TForm1 form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    ASSERT_EQ(SourceBitmap, nullptr);
+    QTest::mouseClick(form.Wczytaj, Qt::LeftButton);
+    EXPECT_EQ(SourceBitmap, nullptr);
+    EXPECT_EQ(form.Image1->Picture()->Graphic(), nullptr);
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
-    EXPECT_EQ(shown_picture(form.Image2).size(), QSize(64, 64));
+    TOpenDialog::SetChooser(previous);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_NE(messages.texts[0].find("no-such-file.bmp"), std::string::npos) << messages.texts[0];
+    EXPECT_EQ(messages.texts[1], "Nie pracuje");
 }
 
 } // namespace

@@ -43,9 +43,12 @@ void TForm1::WczytajClick()
     if (!OpenDialog1->Execute()) {
         return;
     }
+    // Loaded and reduced beside the picture shown, which it replaces only when both
+    // steps have succeeded.
+    TBitmap loaded;
+    load_8bit_picture(loaded, OpenDialog1->FileName());
     SourceBitmap = Image1->Picture()->Bitmap();
-    SourceBitmap->LoadFromFile(OpenDialog1->FileName());
-    SourceBitmap->PixelFormat(pf8bit);
+    SourceBitmap->Assign(&loaded);
 }
 
 void TForm1::ZamknijClick()
@@ -61,6 +64,16 @@ void TForm1::PoliczFFTClick()
     }
     WaitCursor busy;
     SpectrumPipeline(SourceBitmap, Image2->Picture()->Bitmap(), DisplayMode, 0.001);
+}
+
+void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
+{
+    bitmap.LoadFromFile(fileName);
+    try {
+        bitmap.PixelFormat(pf8bit);
+    } catch (const Exception& e) {
+        throw Exception("Cannot load the bitmap \"" + fileName + "\": " + e.Message());
+    }
 }
 
 int PaddedSide(int side)
@@ -140,16 +153,19 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     const int height = source->Height();
     const int paddedWidth = PaddedSide(width);
     const int paddedHeight = PaddedSide(height);
+    std::uint64_t infoSize = 0;
+    std::uint64_t bitsSize = 0;
+    GetDIBSizes(source->Handle(), infoSize, bitsSize);
+    // Both blocks of a picture of 32-bit pixels and sides below 2^31 stay below 2^64 - 2^33.
     // Refused here, before anything is allocated, rather than by bad_alloc or the
-    // out-of-memory killer half way through.
-    RequireMemory(width, height, SpectrumBytes(paddedWidth, paddedHeight), "for its spectrum");
+    // out-of-memory killer half way through; the count covers the painting too.
+    RequireMemory(width, height,
+                  SpectrumBytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
+                  "for its spectrum");
     // The samples go straight into the zeroed matrix, each byte converted exactly; an
     // array of words in its layout beside it would only add a third of its memory.
     auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
 
-    std::uint64_t infoSize = 0;
-    std::uint64_t bitsSize = 0;
-    GetDIBSizes(source->Handle(), infoSize, bitsSize);
     auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(infoSize);
     auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
     try {
@@ -223,6 +239,12 @@ void TForm1::SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double
     Spectrum = BitmapToMatrix(source);
     Fft2D(Spectrum->get_data(), Spectrum->get_cols() / 2, Spectrum->get_rows(), +1);
     SwapQuadrants(Spectrum.get());
+    // The old picture goes before the new one is painted, as the old matrix went: a
+    // target that still held its pixels would be resized through a picture of its old
+    // width and the new height, which the count above does not hold.
+    if (target != nullptr) {
+        target->Width(0);
+    }
     try {
         MatrixToBitmap(target, mode, scale, Spectrum.get());
     } catch (...) {

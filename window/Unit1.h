@@ -10,6 +10,7 @@
 #include "matrix.h"
 
 #include <memory>
+#include <string>
 
 // The main window: the chosen picture in Image1, its centred amplitude spectrum in
 // Image2, and the three commands. Its pipeline stages use no window state, so they are
@@ -34,7 +35,8 @@ public:
     TLabel* const Label1 = FindComponent<TLabel>("Label1");
 
     // Asks for a BMP file, loads it into Image1 and reduces it to one byte per pixel.
-    // A cancelled dialog changes nothing; a file that cannot be read raises.
+    // A cancelled dialog changes nothing; a file that cannot be loaded and reduced
+    // raises and leaves the picture and SourceBitmap as they were.
     void WczytajClick();
     // Ends the program by closing the main window.
     void ZamknijClick();
@@ -70,6 +72,10 @@ public:
     // when the painting raises. A null source does nothing; the caller tells the user.
     static void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale);
 };
+
+// Loads a BMP file into `bitmap` and reduces it to one byte per pixel, as Wczytaj does.
+// Raises Exception naming the file when either step fails.
+void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
 // that exceeds what a matrix side can hold.
