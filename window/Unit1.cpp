@@ -92,9 +92,6 @@ int PaddedSide(int side)
 
 namespace {
 
-// Below this many doubles a stage takes less time than waking the helpers.
-constexpr std::uint64_t sharedFrom = std::uint64_t{1} << 16;
-
 // The scan lines of the bitmap from the top, taken on this thread, the only one the bitmap
 // serves, so that the rows can then be worked on in shares. A row the bitmap refuses ends
 // the list, and its exception is kept in `failure` for after the rows before it are done.
@@ -112,13 +109,14 @@ std::vector<std::uint8_t*> scan_lines(TBitmap& bitmap, std::exception_ptr& failu
     return lines;
 }
 
-// Calls work(y, line) for every scan line, in shares when `doubles` are worth it; then
-// raises what a refused row raised.
+// Calls work(y, line) for every scan line, in shares when a stage through `doubles` of the
+// matrix is worth sharing; then raises what a refused row raised.
 template <typename Work> void for_each_line(TBitmap& bitmap, std::uint64_t doubles, Work work)
 {
     std::exception_ptr failure;
     const std::vector<std::uint8_t*> lines = scan_lines(bitmap, failure);
-    share_range(lines.size(), doubles >= sharedFrom, [&](std::uint64_t begin, std::uint64_t end) {
+    const bool shared = worth_sharing(doubles * sizeof(double));
+    share_range(lines.size(), shared, [&](std::uint64_t begin, std::uint64_t end) {
         for (std::uint64_t y = begin; y < end; ++y) {
             work(y, lines[y]);
         }
