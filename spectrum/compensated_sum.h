@@ -6,7 +6,7 @@
 // form of Kahan's summation), so that the total of many doubles is as good as if it had
 // been added up in twice the precision. Example: adding 1e17, 1 and -1e17 in doubles gives
 // 0, as 1e17 + 1 rounds back to 1e17; here that lost 1 is kept in `carry`, and the total
-// is 1.
+// is 1. A term that is infinite or NaN makes the total NaN.
 struct compensated_sum
 {
     double sum = 0.0;

@@ -2,25 +2,24 @@
 
 #include "display.h"
 
+#include <cstddef>
 #include <stdexcept>
+
+namespace {
+
+// In the order of the displays' values.
+constexpr std::array<std::string_view, 6> display_names = {"re",    "im",  "amplitude",
+                                                           "power", "log", "phase"};
+
+} // namespace
 
 std::string_view display_name(spectrum_display shown)
 {
-    switch (shown) {
-    case spectrum_display::re:
-        return "re";
-    case spectrum_display::im:
-        return "im";
-    case spectrum_display::amplitude:
-        return "amplitude";
-    case spectrum_display::power:
-        return "power";
-    case spectrum_display::log:
-        return "log";
-    case spectrum_display::phase:
-        return "phase";
+    const auto index = static_cast<std::size_t>(shown);
+    if (index >= display_names.size()) {
+        throw std::invalid_argument("not a spectrum display");
     }
-    throw std::invalid_argument("not a spectrum display");
+    return display_names[index];
 }
 
 std::optional<spectrum_display> display_named(std::string_view name)

@@ -131,6 +131,8 @@ TEST(DisplayChoice, NamesAndNumbersLeadToTheirDisplays)
     for (const int other : {-1, 4, 5, 1000}) {
         EXPECT_EQ(display_numbered(other), std::nullopt) << other;
     }
+    EXPECT_THROW(display_name(static_cast<spectrum_display>(6)), std::invalid_argument);
+    EXPECT_THROW(display_name(static_cast<spectrum_display>(-1)), std::invalid_argument);
 }
 
 // With Lmin = 0 (a zero element) and Lmax = 2 (amplitude e^2 - 1), L = 1 paints
