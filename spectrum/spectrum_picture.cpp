@@ -1,0 +1,55 @@
+#include "spectrum_picture.h"
+
+#include "display.h"
+#include "log_display.h"
+#include "phase_display.h"
+#include "work_crew.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Calls paint(elements, width, pixels) for every row of the matrix.
+template <typename PaintRow>
+void paint_rows(const matrix& spectrum, std::span<std::uint8_t* const> rows, const PaintRow& paint)
+{
+    const int width = spectrum.get_cols() / 2;
+    const auto cols = static_cast<std::uint64_t>(spectrum.get_cols());
+    const double* data = spectrum.get_data();
+    share_range(rows.size(), worth_sharing(spectrum.size() * sizeof(double)),
+                [&](std::uint64_t begin, std::uint64_t end) {
+                    for (std::uint64_t y = begin; y < end; ++y) {
+                        paint(data + y * cols, width, rows[y]);
+                    }
+                });
+}
+
+} // namespace
+
+void paint_spectrum(const matrix& spectrum, spectrum_display shown, double scale,
+                    std::span<std::uint8_t* const> rows)
+{
+    if (rows.size() != static_cast<std::size_t>(spectrum.get_rows())) {
+        throw std::invalid_argument("a spectrum picture needs one row for each row of the matrix");
+    }
+    switch (shown) {
+    case spectrum_display::re:
+    case spectrum_display::im:
+    case spectrum_display::amplitude:
+    case spectrum_display::power:
+        return paint_rows(spectrum, rows,
+                          [&](const double* elements, int width, std::uint8_t* pixels) {
+                              paint_row(static_cast<int>(shown), scale, elements, width, pixels);
+                          });
+    case spectrum_display::log: {
+        const log_range range = find_log_range(spectrum);
+        return paint_rows(spectrum, rows,
+                          [&](const double* elements, int width, std::uint8_t* pixels) {
+                              paint_log_row(range, elements, width, pixels);
+                          });
+    }
+    case spectrum_display::phase:
+        return paint_rows(spectrum, rows, paint_phase_row);
+    }
+    throw std::invalid_argument("not a spectrum display");
+}
