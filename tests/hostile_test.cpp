@@ -211,9 +211,9 @@ TEST_F(HostileFile, RunLengthStreamsThatLeaveTheFileOrThePicture)
 {
     ExpectRefused(rle8(4, 2, {4, 9, 0, 0, 4, 9}).bytes(), "ends before its end mark");
     ExpectRefused(rle8(4, 2, {4, 9, 0}).bytes(), "ends before its end mark");
-    ExpectRefused(rle8(4, 2, {0, 5, 1, 2, 3}).bytes(), "ends before its end mark");
+    ExpectRefused(rle8(4, 2, {0, 4, 1, 2, 3}).bytes(), "ends before its end mark");
     ExpectRefused(rle8(4, 2, {5, 9, 0, 1}).bytes(), "runs past the picture");
-    ExpectRefused(rle8(4, 2, {0, 2, 200, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
+    ExpectRefused(rle8(4, 2, {0, 2, 200, 0, 1, 9, 0, 1}).bytes(), "jumps past the picture");
     ExpectRefused(rle8(4, 2, {0, 0, 0, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
     ExpectRefused(rle4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0}).bytes(), "runs past the picture");
     RawBmp topDown = rle8(4, -2, {0, 1});
