@@ -10,6 +10,7 @@
 
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -160,6 +161,67 @@ TEST(HostileCli, HostileInputsGiveExitOneWithTheReasonAndWriteNothing)
     expect_refused(runPast.bytes(), "runs past the picture");
     std::filesystem::create_directory(temp_path("a-folder.bmp"));
     expect_failed_with(widmo_cli({temp_path("a-folder.bmp"), output}), "folder");
+}
+
+// Sets an address-space limit in the child, where the sanitizers, which reserve terabytes
+// of it, are not in the way.
+std::function<void()> address_space_limit(std::uint64_t bytes)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    (void)bytes;
+    return {};
+#else
+    return [bytes] {
+        const rlimit limit{bytes, RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+    };
+#endif
+}
+
+TEST(HostileCli, LongStreamsAndFilesThatAreNotRegularAreRefusedAtOnce)
+{
+    const std::string output = temp_path("never-long.bmp");
+    const std::string input = temp_path("long-stream.bmp");
+    // 34 MB of jumps 255 rows up, 2^31 rows in all, in both run-length codings.
+    const std::vector<std::uint8_t> upward = repeated({0, 2, 0, 255}, 8'421'505);
+    for (const auto make : {rle8, rle4}) {
+        write_file(input, make(64, 64, upward).bytes());
+        expect_failed_with(widmo_cli({input, output}), "jumps past the picture");
+    }
+    // 4 GiB of ends of row in a hole, read in chunks under a 1 GiB address space.
+    write_sparse_file(input, rle8(64, 64, {}).bytes(), std::uint64_t{4} << 30);
+    expect_failed_with(widmo_cli({input, output}, address_space_limit(std::uint64_t{1} << 30)),
+                       "runs past the picture's last row");
+    std::filesystem::remove(input);
+    // Nothing writes to the FIFO: a program that waits for a writer never ends.
+    const std::string fifo = temp_path("input-fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    expect_failed_with(widmo_cli({fifo, output}), "is not a regular file");
+    expect_failed_with(widmo_cli({"/dev/zero", output}), "is not a regular file");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// A colour table shorter than its count ends where the pixel data begins: the picture is
+// its stored bytes, the same as in a file with a whole table.
+TEST(HostileCli, ShortColourTableGivesTheSpectrumOfTheStoredPixels)
+{
+    // Pixel data longer than a whole table, which a reader taking the count at its word
+    // would read into the table and then run out of.
+    RawBmp whole = grey_palette(33, 60);
+    for (int i = 0; i < 60 * 36; ++i) {
+        whole.pixels.push_back(static_cast<std::uint8_t>(i * 7 % 256));
+    }
+    RawBmp shortTable = whole;
+    shortTable.colourCount = 256;
+    shortTable.colours.resize(5);
+    write_file(temp_path("whole-table.bmp"), whole.bytes());
+    write_file(temp_path("short-table.bmp"), shortTable.bytes());
+    for (const std::string name : {"whole-table", "short-table"}) {
+        const CliRun run = widmo_cli({temp_path(name + ".bmp"), temp_path(name + "-out.bmp")});
+        EXPECT_EQ(run.status, 0) << run.err;
+    }
+    EXPECT_EQ(contents(temp_path("short-table-out.bmp")),
+              contents(temp_path("whole-table-out.bmp")));
 }
 
 #if !defined(__SANITIZE_ADDRESS__)

@@ -71,38 +71,10 @@ protected:
     int files = 0;
 };
 
-RawBmp grey_palette(int width, int height)
-{
-    RawBmp b;
-    b.width = width;
-    b.height = height;
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        b.colours.push_back(i * 0x010101);
-    }
-    return b;
-}
-
 RawBmp grey8(int width, int height)
 {
     RawBmp b = grey_palette(width, height);
     b.pixels = stored_rows(height < 0 ? -height : height, width, 7);
-    return b;
-}
-
-RawBmp rle8(int width, int height, std::vector<std::uint8_t> stream)
-{
-    RawBmp b = grey_palette(width, height);
-    b.compression = 1;
-    b.pixels = std::move(stream);
-    return b;
-}
-
-RawBmp rle4(int width, int height, std::vector<std::uint8_t> stream)
-{
-    RawBmp b = rle8(width, height, std::move(stream));
-    b.bits = 4;
-    b.compression = 2;
-    b.colours.resize(16);
     return b;
 }
 
@@ -218,6 +190,43 @@ TEST_F(HostileFile, RunLengthStreamsThatLeaveTheFileOrThePicture)
     ExpectRefused(rle4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0}).bytes(), "runs past the picture");
     RawBmp topDown = rle8(4, -2, {0, 1});
     ExpectRefused(topDown.bytes(), "top row first");
+}
+
+// Streams of millions of codes that once carried the decoder's position out of int:
+// the first code that leaves the picture is refused, and nothing reads the file whole.
+TEST_F(HostileFile, LongRunLengthStreamsAreRefusedWhereTheyLeaveThePicture)
+{
+    // 34 MB of jumps 255 rows up: 2^31 rows in all.
+    const std::vector<std::uint8_t> upward = repeated({0, 2, 0, 255}, 8'421'505);
+    ExpectRefused(rle8(64, 64, upward).bytes(), "jumps past the picture");
+    ExpectRefused(rle4(64, 64, upward).bytes(), "jumps past the picture");
+    // 4 GiB, all zeros after the headers: 2^31 ends of row, held in a hole on the disk.
+    const std::string sparse = temp_path("sparse-4g.bmp");
+    write_sparse_file(sparse, rle8(64, 64, {}).bytes(), std::uint64_t{4} << 30);
+    ExpectRefused(sparse, "runs past the picture's last row");
+    std::filesystem::remove(sparse);
+}
+
+TEST_F(HostileFile, AnythingButARegularFileIsRefusedWithoutWaiting)
+{
+    ExpectRefused("/dev/zero", "it is not a regular file");
+    const std::string fifo = temp_path("fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Nothing writes to the FIFO: a loader that waits for a writer is ended by the alarm.
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            try {
+                bitmap.LoadFromFile(fifo);
+            } catch (const Exception& e) {
+                _exit(e.Message().find("it is not a regular file") != std::string::npos &&
+                              pixel_bytes(bitmap) == kept
+                          ? 0
+                          : 1);
+            }
+            _exit(1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST_F(HostileFile, CodingsThatAreNotSupported)
