@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 #include <span>
 
 namespace bmp {
@@ -108,9 +109,12 @@ bool usable_mask(std::uint32_t mask, int bits_per_pixel)
     if (mask == 0) {
         return false;
     }
+    // mask != 0, so both shifts are below 32. The run is unbroken when every bit below its
+    // highest is set (compared with a shifted word, not added to, so 32 bits cannot wrap).
     const std::uint32_t run = mask >> std::countr_zero(mask);
+    const bool unbroken = run == std::numeric_limits<std::uint32_t>::max() >> std::countl_zero(run);
     const bool inside_pixel = bits_per_pixel == 32 || mask >> bits_per_pixel == 0;
-    return (run & (run + 1)) == 0 && inside_pixel;
+    return unbroken && inside_pixel;
 }
 
 // The colour masks of 16- and 32-bit pixels: after a 40-byte header or inside a longer

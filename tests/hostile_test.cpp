@@ -161,6 +161,21 @@ TEST_F(HostileFile, PicturesTooLargeForTheMemoryAreRefusedBeforeAllocating)
                   "The 2147483647 x 2147483647 picture needs 4.0 EiB");
 }
 
+// Sides the memory could give but a Qt image cannot count, refused before anything is
+// allocated: a run-length picture one pixel too wide, and 2^31 rows stored top first in a
+// sparse file of 8 GiB.
+TEST_F(HostileFile, PicturesLargerThanAnImageHoldsAreRefused)
+{
+    SetMemoryProbe([] { return std::uint64_t{1} << 40; });
+    ExpectRefused(rle8(268'435'453, 1, {0, 1}).bytes(),
+                  "a 268435453 x 1 picture is larger than this program holds");
+    RawBmp tall = grey_palette(1, INT32_MIN);
+    const std::string path = temp_path("tall-8g.bmp");
+    write_sparse_file(path, tall.bytes(), tall.bytes().size() + (std::uint64_t{4} << 31));
+    ExpectRefused(path, "a 1 x 2147483648 picture is larger than this program holds");
+    std::filesystem::remove(path);
+}
+
 TEST_F(HostileFile, BadOffsetsAndColourTables)
 {
     RawBmp inside = grey8(2, 2);
