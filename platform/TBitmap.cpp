@@ -148,42 +148,40 @@ std::array<std::uint8_t, 256> grey_of_indices(const QList<QRgb>& colors)
     return grey;
 }
 
-// A new 8-bit picture of the source's sides, each row made by convert(source row, grey
-// row) and its padding cleared.
-template <typename Convert> QImage grey_copy(const QImage& source, Convert convert)
+// Each index becomes the grey level of its colour, in the picture's own rows.
+void grey_in_place(QImage& image)
 {
-    QImage grey(source.width(), source.height(), QImage::Format_Indexed8);
-    if (grey.isNull()) {
+    const std::array<std::uint8_t, 256> lut = grey_of_indices(image.colorTable());
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* row = image.scanLine(y);
+        std::transform(row, row + width, row, [&](std::uint8_t i) { return lut[i]; });
+    }
+}
+
+// An image Qt allocated for the 8-bit picture, or the reason it could not.
+QImage allocated(QImage image)
+{
+    if (image.isNull()) {
         throw Exception("Not enough memory to reduce the picture to 8 bits");
     }
+    return image;
+}
+
+// The grey levels of a picture of 32-bit pixels (Format_RGB32), rows padded with zeros.
+QImage grey_from_colour(const QImage& source)
+{
+    QImage grey = allocated(QImage(source.width(), source.height(), QImage::Format_Indexed8));
     const auto width = static_cast<std::size_t>(source.width());
     for (int y = 0; y < source.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         std::uint8_t* out = grey.scanLine(y);
-        convert(source.constScanLine(y), out);
+        for (std::size_t x = 0; x < width; ++x) {
+            out[x] = GreyLevel(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+        }
         std::memset(out + width, 0, static_cast<std::size_t>(grey.bytesPerLine()) - width);
     }
     return grey;
-}
-
-QImage grey_from_indexed(const QImage& source)
-{
-    const std::array<std::uint8_t, 256> lut = grey_of_indices(source.colorTable());
-    const int width = source.width();
-    return grey_copy(source, [&](const std::uint8_t* in, std::uint8_t* out) {
-        std::transform(in, in + width, out, [&](std::uint8_t i) { return lut[i]; });
-    });
-}
-
-// The bitmap holds colour pictures as 32-bit pixels (Format_RGB32).
-QImage grey_from_colour(const QImage& source)
-{
-    const int width = source.width();
-    return grey_copy(source, [&](const std::uint8_t* in, std::uint8_t* out) {
-        const QRgb* pixels = reinterpret_cast<const QRgb*>(in);
-        for (int x = 0; x < width; ++x) {
-            out[x] = GreyLevel(qRed(pixels[x]), qGreen(pixels[x]), qBlue(pixels[x]));
-        }
-    });
 }
 
 bool is_indexed(const QImage& image)
@@ -292,14 +290,26 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
 
 void TBitmap::ReduceToGrey()
 {
-    QImage grey;
-    if (!image.isNull()) {
+    const QList<QRgb> greys = grey_table();
+    PalettePtr greyPalette(PaletteFromColors(greys));
+    const auto count_copy = [&] {
         RequireMemory(width, height, PictureBytes(width, height, 8), "to reduce it to 8 bits");
-        grey = is_indexed(image) ? grey_from_indexed(image) : grey_from_colour(image);
-        grey.setColorTable(grey_table());
+    };
+    if (is_indexed(image)) {
+        // Indices turn grey where they are; only rows another image shares are copied first.
+        if (!image.isDetached()) {
+            count_copy();
+            image = allocated(image.copy());
+        }
+        grey_in_place(image);
+    } else if (!image.isNull()) {
+        count_copy();
+        image = grey_from_colour(image);
     }
-    PalettePtr greyPalette(PaletteFromColors(grey_table()));
-    image = std::move(grey);
+    // Nothing from here on can fail.
+    if (!image.isNull()) {
+        image.setColorTable(greys);
+    }
     palette = std::move(greyPalette);
     format = pf8bit;
 }

@@ -338,6 +338,38 @@ TEST(OwnDecoders, IndicesPastAShortColourTableShowBlack)
     EXPECT_EQ(pixel_bytes(bitmap), (std::vector<std::uint8_t>{255, 0}));
 }
 
+// The 8-bit reduction of a 4-bit picture turns its own indices grey and needs no memory;
+// a copy, when another image shares the rows, is counted first, and a refusal leaves the
+// picture as it was.
+TEST(Reduction, IndicesTurnGreyWhereTheyAreAndACopyIsCountedFirst)
+{
+    RawBmp b = grey_palette(3, 1);
+    b.bits = 4;
+    b.colours = {0x000000, 0x808080, 0xffffff};
+    b.pixels = {0x12, 0x00, 0, 0};
+    write_file(temp_path("four-bit.bmp"), b.bytes());
+    // Room for loading the file, none for a copy of its picture.
+    std::uint64_t available = memory_reserve + 2048;
+    const MemoryProbe previous = SetMemoryProbe([&] { return available; });
+    TBitmap shared;
+    shared.LoadFromFile(temp_path("four-bit.bmp"));
+    TBitmap own;
+    own.LoadFromFile(temp_path("four-bit.bmp"));
+    available = memory_reserve;
+    const QImage otherHolder = shared.Image();
+    try {
+        shared.PixelFormat(pf8bit);
+        ADD_FAILURE() << "reduced without counting its copy";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message().find("to reduce it to 8 bits"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(shared.PixelFormat(), pf4bit);
+    own.PixelFormat(pf8bit);
+    SetMemoryProbe(previous);
+    EXPECT_EQ(pixel_bytes(own), (std::vector<std::uint8_t>{128, 255, 0}));
+    EXPECT_EQ(otherHolder.pixelIndex(0, 0), 1);
+}
+
 TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
 {
     const MemoryProbe previous = SetMemoryProbe([] { return memory_reserve + 1000; });
