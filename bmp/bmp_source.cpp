@@ -7,7 +7,7 @@ namespace bmp {
 
 std::size_t memory_source::read_at(std::uint64_t offset, std::uint8_t* to, std::size_t count)
 {
-    if (offset >= contents.size()) {
+    if (offset >= contents.size() || count == 0) {
         return 0;
     }
     // offset < size: the subtraction cannot wrap.

@@ -3,6 +3,7 @@
 #include "bmp_builder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -128,11 +129,34 @@ stream_file::stream_file(const stream_input& input, std::uint64_t most_pixel_byt
     }
 }
 
+namespace {
+
+// Fills `count` bytes at `to` with the endless repetition of `pattern` from its byte `at`
+// on: one period byte by byte, then doubling what is there.
+void fill_repeating(const std::vector<std::uint8_t>& pattern, std::size_t at, std::uint8_t* to,
+                    std::size_t count)
+{
+    std::size_t done = 0;
+    for (; done < std::min(count, pattern.size()); ++done) {
+        to[done] = pattern[(at + done) % pattern.size()];
+    }
+    // `done` stays a multiple of the period, so the copy continues the repetition.
+    while (done < count) {
+        const std::size_t copied = std::min(done, count - done);
+        std::memcpy(to + done, to, copied);
+        done += copied;
+    }
+}
+
+} // namespace
+
 std::size_t stream_file::read_at(std::uint64_t offset, std::uint8_t* to, std::size_t count)
 {
     std::size_t done = 0;
-    for (; done < count && offset < head.size(); ++done, ++offset) {
-        to[done] = head[offset];
+    if (offset < head.size() && count > 0) {
+        done = static_cast<std::size_t>(std::min<std::uint64_t>(count, head.size() - offset));
+        std::memcpy(to, head.data() + offset, done);
+        offset += done;
     }
     // Pieces starting at or before `offset`: the last of them holds it.
     auto next = static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), offset) -
@@ -141,11 +165,12 @@ std::size_t stream_file::read_at(std::uint64_t offset, std::uint8_t* to, std::si
         const std::size_t index = next - 1;
         const std::vector<std::uint8_t>& bytes = pieces[index].bytes;
         const std::uint64_t end = next < starts.size() ? starts[next] : length;
-        std::size_t at = static_cast<std::size_t>((offset - starts[index]) % bytes.size());
-        for (; done < count && offset < end; ++done, ++offset) {
-            to[done] = bytes[at];
-            at = at + 1 == bytes.size() ? 0 : at + 1;
-        }
+        const auto part =
+            static_cast<std::size_t>(std::min<std::uint64_t>(count - done, end - offset));
+        fill_repeating(bytes, static_cast<std::size_t>((offset - starts[index]) % bytes.size()),
+                       to + done, part);
+        done += part;
+        offset += part;
     }
     return done;
 }
