@@ -1,5 +1,7 @@
-// Writes the fuzzer's seed corpus: one small file of every BMP variant the loader reads.
+// Writes the fuzzers' seeds: one small file of every BMP variant the loader reads, for the
+// whole road of a picture, and descriptions of files with long streams, for the codec.
 #include "bmp_builder.h"
+#include "stream_input.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -54,24 +56,20 @@ RawBmp run_length(int bits, std::vector<std::uint8_t> stream)
     return b;
 }
 
-void save(const std::filesystem::path& folder, const std::string& name, const RawBmp& b)
+void save_bytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    const std::vector<std::uint8_t> bytes = b.bytes();
-    std::ofstream file(folder / (name + ".bmp"), std::ios::binary);
+    std::ofstream file(path, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+void save(const std::filesystem::path& folder, const std::string& name, const RawBmp& b)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_corpus FOLDER\n");
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
+    save_bytes(folder / (name + ".bmp"), b.bytes());
+}
+
+void save_pipeline_seeds(const std::filesystem::path& folder)
+{
     for (int bits : {1, 4, 8, 16, 24, 32}) {
         save(folder, "rgb" + std::to_string(bits), uncompressed(bits, 9, 6));
         save(folder, "topdown" + std::to_string(bits), uncompressed(bits, 5, -4));
@@ -79,9 +77,11 @@ int main(int argc, char** argv)
     RawBmp os2 = uncompressed(8, 6, 4);
     os2.headerSize = 12;
     save(folder, "os2-8", os2);
-    RawBmp os2v2 = uncompressed(4, 6, 4);
-    os2v2.headerSize = 64;
-    save(folder, "os2v2-4", os2v2);
+    for (std::uint32_t headerSize : {16u, 52u, 56u, 64u}) {
+        RawBmp other = uncompressed(4, 6, 4);
+        other.headerSize = headerSize;
+        save(folder, "header" + std::to_string(headerSize) + "-4", other);
+    }
     save(folder, "bitfields565", bitfields(16, {0xf800, 0x07e0, 0x001f}, 40));
     save(folder, "bitfields555-v4", bitfields(16, {0x7c00, 0x03e0, 0x001f}, 108));
     save(folder, "bitfields32-v5", bitfields(32, {0xff0000, 0xff00, 0xff}, 124));
@@ -90,5 +90,70 @@ int main(int argc, char** argv)
     save(folder, "rle8", run_length(8, {3, 1, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 2, 1, 2, 7, 0, 1}));
     save(folder, "rle4",
          run_length(4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 1, 3, 0x77, 0, 1}));
+}
+
+// A description of a 16 x 16 picture (header choice 2: 40 bytes) whose pixel data are
+// the pieces.
+stream_input stream_seed(std::uint8_t depth, std::uint8_t compression,
+                         std::vector<stream_piece> pieces)
+{
+    stream_input input;
+    input.depth_choice = depth;
+    input.compression = compression;
+    input.width = 16;
+    input.height = 16;
+    input.pieces = std::move(pieces);
+    return input;
+}
+
+void save_stream_seeds(const std::filesystem::path& folder)
+{
+    const auto save_seed = [&](const std::string& name, const stream_input& input) {
+        save_bytes(folder / name, encode_stream_input(input));
+    };
+    constexpr std::uint8_t eight = 2;
+    constexpr std::uint8_t four = 1;
+    for (std::uint8_t header = 0; header < 8; ++header) {
+        stream_input rows = stream_seed(eight, 0, {{16, std::vector<std::uint8_t>(16, 0x5a)}});
+        rows.header_choice = header;
+        save_seed("rows-header" + std::to_string(header), rows);
+    }
+    stream_input masked = stream_seed(3, 3, {{16, std::vector<std::uint8_t>(32, 0xa7)}});
+    masked.masks = {0xf800, 0x07e0, 0x001f};
+    save_seed("masked16", masked);
+    save_seed("rgb24", stream_seed(4, 0, {{16, std::vector<std::uint8_t>(48, 0x33)}}));
+    stream_input shortTable = stream_seed(eight, 0, {{16, std::vector<std::uint8_t>(16, 2)}});
+    shortTable.colour_count = 200;
+    shortTable.colour_entries = 3;
+    save_seed("short-table", shortTable);
+    for (const auto& [depth, name] : {std::pair{eight, "rle8"}, std::pair{four, "rle4"}}) {
+        const std::uint8_t coding = depth == eight ? 1 : 2;
+        const std::string prefix = name;
+        save_seed(prefix + "-codes", stream_seed(depth, coding,
+                                                 {{1, {3, 1, 0, 3, 4, 5, 6, 0, 0, 0}},
+                                                  {1, {0, 2, 2, 1, 2, 7, 0, 0}},
+                                                  {14, {16, 0x21, 0, 0}},
+                                                  {1, {0, 1}}}));
+        save_seed(prefix + "-rows-up", stream_seed(depth, coding, {{8'421'505, {0, 2, 0, 255}}}));
+        save_seed(prefix + "-row-ends", stream_seed(depth, coding, {{1'000'000, {0, 0}}}));
+        save_seed(prefix + "-idle-jumps",
+                  stream_seed(depth, coding, {{4'000'000, {0, 2, 0, 0}}, {1, {0, 1}}}));
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr,
+                     "usage: make_corpus FOLDER (writes FOLDER/pipeline and FOLDER/stream)\n");
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder / "pipeline");
+    std::filesystem::create_directories(folder / "stream");
+    save_pipeline_seeds(folder / "pipeline");
+    save_stream_seeds(folder / "stream");
     return 0;
 }

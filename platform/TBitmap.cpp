@@ -1,25 +1,19 @@
 #include "TBitmap.h"
 
-#include "BmpDecode.h"
-#include "BmpHeader.h"
 #include "Exception.h"
 #include "MemoryBudget.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QImageReader>
-#include <QString>
+#include "bitmap_file.h"
+#include "bmp_codec.h"
+#include "bmp_failure_text.h"
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cstring>
+#include <new>
 #include <unordered_set>
 
 namespace {
-
-// Qt refuses pictures above 128 MB unless told otherwise; a 16384 x 16384 picture of
-// 32-bit pixels needs 1 GiB, so the reader may allocate up to 4 GiB.
-constexpr int reader_allocation_limit_mb = 4096;
 
 std::unordered_set<const TBitmap*>& live_bitmaps()
 {
@@ -27,11 +21,11 @@ std::unordered_set<const TBitmap*>& live_bitmaps()
     return bitmaps;
 }
 
+// Pictures of 8 bits or fewer are held one byte per pixel, deeper ones as 32-bit pixels.
 QImage::Format storage_format(TPixelFormat format)
 {
     switch (format) {
     case pf1bit:
-        return QImage::Format_Mono;
     case pf4bit:
     case pf8bit:
         return QImage::Format_Indexed8;
@@ -53,82 +47,47 @@ TPixelFormat format_of_depth(int bitsPerPixel)
         return pf16bit;
     case 24:
         return pf24bit;
-    case 32:
-        return pf32bit;
     default:
-        return pfCustom;
+        return pf32bit;
     }
 }
 
-// The file's headers, checked against its length before anything reads the pixels: Qt's
-// reader would fill a truncated picture with zeros rather than refuse it.
-struct FileHead
+template <typename T> T& accepted(bmp::outcome<T>& result)
 {
-    BmpHeader header;
-    QByteArray bytes;
-    std::int64_t fileSize = 0;
-};
-
-void open_for_reading(QFile& file)
-{
-    if (QFileInfo(file.fileName()).isDir()) {
-        throw Exception("it is a folder, not a file");
+    if (!result.ok()) {
+        throw Exception(bmp_failure_text(result.reason()));
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw Exception(file.errorString().toStdString());
+    return result.value();
+}
+
+// QImage counts sides and the bits of a row in int.
+void require_image_sides(const bmp::header& header)
+{
+    const int depth = header.bits_per_pixel <= 8 ? 8 : 32;
+    if (header.rows > INT_MAX || header.width > (INT_MAX - 31) / depth) {
+        throw Exception("a " + std::to_string(header.width) + " x " + std::to_string(header.rows) +
+                        " picture is larger than this program holds");
     }
 }
 
-FileHead read_head(QFile& file)
+// The decoded picture as a QImage that owns its pixels; nothing is copied.
+QImage image_of(bmp::picture& picture)
 {
-    FileHead head{{}, file.read(bmp_head_bytes), file.size()};
-    head.header = ParseBmpHeader(head.bytes, head.fileSize);
-    return head;
-}
-
-// Qt's reader handles the uncompressed palette pictures and 24-bit ones. Run-length and
-// masked pixels are decoded here: Qt reads run-length data that runs past the picture or
-// past the end of the file into some picture instead of refusing it, and it widens 5- and
-// 6-bit channels by a plain shift, so white comes out as 248.
-bool decoded_here(const BmpHeader& header)
-{
-    return header.compression == BI_RLE4 || header.compression == BI_RLE8 ||
-           header.bitsPerPixel == 16 || header.bitsPerPixel == 32;
-}
-
-// Memory for the decoded picture, and for the pixel data when it is decoded here.
-std::uint64_t loading_bytes(const FileHead& head)
-{
-    const BmpHeader& h = head.header;
-    const int heldBits = h.bitsPerPixel == 1 ? 1 : h.bitsPerPixel <= 8 ? 8 : 32;
-    const std::uint64_t data = decoded_here(h) ? head.fileSize - h.pixelOffset : 0;
-    return PictureBytes(h.width, h.rows(), heldBits) + data;
-}
-
-QImage decode_here(QFile& file, const FileHead& head)
-{
-    if (!file.seek(head.header.pixelOffset)) {
-        throw Exception(file.errorString().toStdString());
+    const bool indexed = picture.kind == bmp::pixel_kind::indices;
+    std::uint8_t* pixels = picture.pixels.get();
+    QImage image(
+        pixels, static_cast<int>(picture.width), static_cast<int>(picture.height),
+        static_cast<qsizetype>(picture.stride),
+        indexed ? QImage::Format_Indexed8 : QImage::Format_RGB32,
+        [](void* data) { delete[] static_cast<std::uint8_t*>(data); }, pixels);
+    if (image.isNull()) {
+        throw Exception("the picture cannot be held in memory");
     }
-    const QByteArray pixels = file.readAll();
-    if (head.header.bitsPerPixel > 8) {
-        return DecodeMasked(pixels, head.header);
+    picture.pixels.release();
+    if (indexed) {
+        image.setColorTable(QList<QRgb>(picture.colours.begin(), picture.colours.end()));
     }
-    return DecodeRunLength(pixels, head.header, ParseColourTable(head.bytes, head.header));
-}
-
-QImage read_with_qt(QFile& file)
-{
-    if (!file.seek(0)) {
-        throw Exception(file.errorString().toStdString());
-    }
-    QImageReader reader(&file, "bmp");
-    reader.setAllocationLimit(reader_allocation_limit_mb);
-    QImage loaded = reader.read();
-    if (loaded.isNull()) {
-        throw Exception(reader.errorString().toStdString());
-    }
-    return loaded;
+    return image;
 }
 
 struct LoadedPicture
@@ -137,25 +96,30 @@ struct LoadedPicture
     int bitsPerPixel = 0; // as the file stores it
 };
 
-LoadedPicture read_picture(const QString& fileName)
+// Budget first, then touch: the picture and the buffers the file is read into are
+// counted from the header's sides before any of them is allocated.
+LoadedPicture read_picture(const std::string& fileName)
 {
-    // One open file for the checks and the pixels, so both see the same bytes.
-    QFile file(fileName);
-    open_for_reading(file);
-    const FileHead head = read_head(file);
-    RequireMemory(head.header.width, head.header.rows(), loading_bytes(head), "to load it");
-    QImage image = decoded_here(head.header) ? decode_here(file, head) : read_with_qt(file);
-    return {std::move(image), head.header.bitsPerPixel};
+    bitmap_file file(fileName);
+    bmp::outcome<bmp::header> header = bmp::read_header(file);
+    const bmp::header& h = accepted(header);
+    RequireMemory(h.width, h.rows, bmp::decoding_bytes(h), "to load it");
+    require_image_sides(h);
+    try {
+        bmp::outcome<bmp::picture> picture = bmp::read_picture(file, h);
+        return {image_of(accepted(picture)), h.bits_per_pixel};
+    } catch (const std::bad_alloc&) {
+        throw Exception("there is not enough memory to load it");
+    }
 }
 
 // Pixels may hold indices past the end of a short colour table; a full table (black past
 // the file's colours) keeps every later conversion and painting inside it.
 void complete_colour_table(QImage& image)
 {
-    const qsizetype full = image.format() == QImage::Format_Mono ? 2 : 256;
     QList<QRgb> colours = image.colorTable();
-    if (colours.size() < full) {
-        colours.resize(full, qRgb(0, 0, 0));
+    if (colours.size() < 256) {
+        colours.resize(256, qRgb(0, 0, 0));
         image.setColorTable(colours);
     }
 }
@@ -184,48 +148,45 @@ std::array<std::uint8_t, 256> grey_of_indices(const QList<QRgb>& colors)
     return grey;
 }
 
-QImage grey_from_indexed(const QImage& source)
+// Each index becomes the grey level of its colour, in the picture's own rows.
+void grey_in_place(QImage& image)
 {
-    QImage grey = source.convertToFormat(QImage::Format_Indexed8);
-    const std::array<std::uint8_t, 256> lut = grey_of_indices(grey.colorTable());
-    for (int y = 0; y < grey.height(); ++y) {
-        std::uint8_t* row = grey.scanLine(y);
-        std::transform(row, row + grey.width(), row, [&](std::uint8_t i) { return lut[i]; });
+    const std::array<std::uint8_t, 256> lut = grey_of_indices(image.colorTable());
+    const int width = image.width();
+    for (int y = 0; y < image.height(); ++y) {
+        std::uint8_t* row = image.scanLine(y);
+        std::transform(row, row + width, row, [&](std::uint8_t i) { return lut[i]; });
     }
-    return grey;
 }
 
-QImage grey_from_colour(const QImage& source)
+// An image Qt allocated for the 8-bit picture, or the reason it could not.
+QImage allocated(QImage image)
 {
-    const bool direct =
-        source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32;
-    const QImage rgb = direct ? source : source.convertToFormat(QImage::Format_ARGB32);
-    QImage grey(rgb.width(), rgb.height(), QImage::Format_Indexed8);
-    if (grey.isNull()) {
+    if (image.isNull()) {
         throw Exception("Not enough memory to reduce the picture to 8 bits");
     }
-    for (int y = 0; y < rgb.height(); ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    return image;
+}
+
+// The grey levels of a picture of 32-bit pixels (Format_RGB32), rows padded with zeros.
+QImage grey_from_colour(const QImage& source)
+{
+    QImage grey = allocated(QImage(source.width(), source.height(), QImage::Format_Indexed8));
+    const auto width = static_cast<std::size_t>(source.width());
+    for (int y = 0; y < source.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         std::uint8_t* out = grey.scanLine(y);
-        for (int x = 0; x < rgb.width(); ++x) {
+        for (std::size_t x = 0; x < width; ++x) {
             out[x] = GreyLevel(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
         }
+        std::memset(out + width, 0, static_cast<std::size_t>(grey.bytesPerLine()) - width);
     }
     return grey;
 }
 
 bool is_indexed(const QImage& image)
 {
-    return image.format() == QImage::Format_Mono || image.format() == QImage::Format_Indexed8;
-}
-
-// The 8-bit copy, and the 32-bit one colour pictures in other layouts pass through.
-std::uint64_t reduction_bytes(const QImage& image)
-{
-    const bool direct = is_indexed(image) || image.format() == QImage::Format_RGB32 ||
-                        image.format() == QImage::Format_ARGB32;
-    return PictureBytes(image.width(), image.height(), 8) +
-           (direct ? 0 : PictureBytes(image.width(), image.height(), 32));
+    return image.format() == QImage::Format_Indexed8;
 }
 
 } // namespace
@@ -313,6 +274,7 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
     } else if (image.isNull()) {
         format = newFormat;
     } else if (storage_format(newFormat) == QImage::Format_RGB32) {
+        RequireMemory(width, height, PictureBytes(width, height, 32), "to convert it");
         QImage converted = image.convertToFormat(QImage::Format_RGB32);
         if (converted.isNull()) {
             throw Exception("Not enough memory to convert the picture");
@@ -328,14 +290,26 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
 
 void TBitmap::ReduceToGrey()
 {
-    QImage grey;
-    if (!image.isNull()) {
-        RequireMemory(width, height, reduction_bytes(image), "to reduce it to 8 bits");
-        grey = is_indexed(image) ? grey_from_indexed(image) : grey_from_colour(image);
-        grey.setColorTable(grey_table());
+    const QList<QRgb> greys = grey_table();
+    PalettePtr greyPalette(PaletteFromColors(greys));
+    const auto count_copy = [&] {
+        RequireMemory(width, height, PictureBytes(width, height, 8), "to reduce it to 8 bits");
+    };
+    if (is_indexed(image)) {
+        // Indices turn grey where they are; only rows another image shares are copied first.
+        if (!image.isDetached()) {
+            count_copy();
+            image = allocated(image.copy());
+        }
+        grey_in_place(image);
+    } else if (!image.isNull()) {
+        count_copy();
+        image = grey_from_colour(image);
     }
-    PalettePtr greyPalette(PaletteFromColors(grey_table()));
-    image = std::move(grey);
+    // Nothing from here on can fail.
+    if (!image.isNull()) {
+        image.setColorTable(greys);
+    }
     palette = std::move(greyPalette);
     format = pf8bit;
 }
@@ -381,10 +355,9 @@ std::uint8_t* TBitmap::ScanLine(int y)
 
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
-    const QString name = QString::fromStdString(fileName);
     LoadedPicture picture;
     try {
-        picture = read_picture(name);
+        picture = read_picture(fileName);
     } catch (const Exception& e) {
         throw Exception("Cannot read the bitmap \"" + fileName + "\": " + e.Message());
     }
@@ -397,8 +370,7 @@ void TBitmap::LoadFromFile(const std::string& fileName)
     // Nothing below can fail: the bitmap changes all at once or not at all.
     width = loaded.width();
     height = loaded.height();
-    format = loadedFormat == pf8bit && loaded.format() != QImage::Format_Indexed8 ? pfCustom
-                                                                                  : loadedFormat;
+    format = loadedFormat;
     palette = std::move(loadedPalette);
     image = std::move(loaded);
     Changed();

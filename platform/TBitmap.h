@@ -31,8 +31,8 @@ enum TBitmapHandleType
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
 
-// A device-independent bitmap held in a QImage. Pictures of 1 and 8 bits per pixel keep
-// their own rows (4-bit ones are held one byte per pixel); 15- to 32-bit ones are held as
+// A device-independent bitmap held in a QImage. Pictures of 1, 4 and 8 bits per pixel are
+// held one byte per pixel, as indices into their colour table; 15- to 32-bit ones as
 // 32-bit pixels (blue, green, red, unused). PixelFormat tells the depth the picture came
 // with until it is changed.
 class TBitmap
@@ -71,8 +71,9 @@ public:
     // row outside the picture.
     virtual std::uint8_t* ScanLine(int y);
 
-    // Reads a Windows BMP file. Raises Exception naming the file and the reason when it
-    // cannot; the bitmap then keeps the picture it had.
+    // Reads a Windows BMP file through the codec in bmp/. Raises Exception naming the file
+    // and the reason when it cannot (anything but a regular file is refused at once); the
+    // bitmap then keeps the picture it had.
     void LoadFromFile(const std::string& fileName);
 
     // Takes the picture of `source`: its size, format, pixels and a copy of its palette.

@@ -52,11 +52,21 @@ struct PreviousPicture
 // the same picture on 5051 of 8128 pixels: the decoder that made it shows every second
 // pixel of a run as index 0 instead of the run's second value. That file is checked
 // against its uncompressed twin's array.
+//
+// The same decoder goes wrong from the first jump code of a stream on: the arrays of the
+// four questionable run-length files that skip pixels with jumps differ from what their
+// codes say on every row from the first jump up. Those files have no reference.
 std::string reference_of(const QJsonObject& record)
 {
     const QString key = record["bpp"].toInt() == 8 ? "index_npy" : "lum_npy";
-    if (record["path"].toString() == "g/pal4rle.bmp") {
+    const QString path = record["path"].toString();
+    if (path == "g/pal4rle.bmp") {
         return suite + "/ref/g/pal4.lum.npy";
+    }
+    if (QStringList{"q/pal4rlecut.bmp", "q/pal4rletrns.bmp", "q/pal8rlecut.bmp",
+                    "q/pal8rletrns.bmp"}
+            .contains(path)) {
+        return "";
     }
     return record[key].isString() ? suite + "/" + record[key].toString().toStdString() : "";
 }
@@ -128,13 +138,14 @@ TEST(BmpSuite, GoodFilesLoadWithTheReferencePixels)
     });
 }
 
-TEST(BmpSuite, QuestionableFilesAreRefusedOrGiveAPictureOfTheirSize)
+TEST(BmpSuite, QuestionableFilesAreRefusedOrGiveTheReferencePicture)
 {
     run_category("questionable",
                  [](const QJsonObject& record, PreviousPicture& previous, bool loaded) {
                      if (loaded && record["pil_decoded"].toBool()) {
                          EXPECT_EQ(previous.bitmap.Width(), record["width"].toInt());
                          EXPECT_EQ(previous.bitmap.Height(), record["height"].toInt());
+                         expect_reference_pixels(previous.bitmap, record);
                      }
                  });
 }

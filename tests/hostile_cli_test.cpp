@@ -270,6 +270,67 @@ TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
     EXPECT_EQ(widmo_cli({small, output, "--max-pixels=16"}).status, 0);
 }
 
+// Sets an address-space limit in the child, where no sanitizer, which reserves terabytes
+// of it, is in the way.
+std::function<void()> address_space_limit(std::uint64_t bytes)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    (void)bytes;
+    return {};
+#else
+    return [bytes] {
+        const rlimit limit{bytes, RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+    };
+#endif
+}
+
+TEST(HostileCli, LongStreamsAndFilesThatAreNotRegularAreRefusedAtOnce)
+{
+    const std::string output = temp_path("never-long.bmp");
+    const std::string input = temp_path("long-stream.bmp");
+    // 34 MB of jumps 255 rows up, 2^31 rows in all, in both run-length codings.
+    const std::vector<std::uint8_t> upward = repeated({0, 2, 0, 255}, 8'421'505);
+    for (const auto make : {rle8, rle4}) {
+        write_file(input, make(64, 64, upward).bytes());
+        expect_failed_with(widmo_cli({input, output}), "jumps past the picture");
+    }
+    // 4 GiB of ends of row in a hole, read in chunks under a 1 GiB address space.
+    write_sparse_file(input, rle8(64, 64, {}).bytes(), std::uint64_t{4} << 30);
+    expect_failed_with(widmo_cli({input, output}, address_space_limit(std::uint64_t{1} << 30)),
+                       "runs past the picture's last row");
+    std::filesystem::remove(input);
+    // Nothing writes to the FIFO: a program that waits for a writer never ends.
+    const std::string fifo = temp_path("input-fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    expect_failed_with(widmo_cli({fifo, output}), "is not a regular file");
+    expect_failed_with(widmo_cli({"/dev/zero", output}), "is not a regular file");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// A colour table shorter than its count ends where the pixel data begins: the picture is
+// its stored bytes, the same as in a file with a whole table.
+TEST(HostileCli, ShortColourTableGivesTheSpectrumOfTheStoredPixels)
+{
+    // Pixel data longer than a whole table, which a reader taking the count at its word
+    // would read into the table and then run out of.
+    RawBmp whole = grey_palette(33, 60);
+    for (int i = 0; i < 60 * 36; ++i) {
+        whole.pixels.push_back(static_cast<std::uint8_t>(i * 7 % 256));
+    }
+    RawBmp shortTable = whole;
+    shortTable.colourCount = 256;
+    shortTable.colours.resize(5);
+    write_file(temp_path("whole-table.bmp"), whole.bytes());
+    write_file(temp_path("short-table.bmp"), shortTable.bytes());
+    for (const std::string name : {"whole-table", "short-table"}) {
+        const CliRun run = widmo_cli({temp_path(name + ".bmp"), temp_path(name + "-out.bmp")});
+        EXPECT_EQ(run.status, 0) << run.err;
+    }
+    EXPECT_EQ(contents(temp_path("short-table-out.bmp")),
+              contents(temp_path("whole-table-out.bmp")));
+}
+
 #if !defined(__SANITIZE_ADDRESS__)
 // A picture one pixel wide: the lists of its row addresses take half as much as its
 // matrix. Under a limit that holds the matrix and one 8-bit copy but not the lists, the
@@ -281,10 +342,7 @@ TEST(HostileCli, AddressSpaceLimitCountsTheRowListsOfATallPicture)
     const std::string output = temp_path("tall-out.bmp");
     // About 3 GiB are left once the program and its 512 MiB picture are in: more than the
     // 2.5 GiB of the matrix and one copy, less than the 3.5 GiB with the row lists.
-    const CliRun run = widmo_cli({input, output}, [] {
-        const rlimit limit{std::uint64_t{15} << 28, RLIM_INFINITY};
-        setrlimit(RLIMIT_AS, &limit);
-    });
+    const CliRun run = widmo_cli({input, output}, address_space_limit(std::uint64_t{15} << 28));
     expect_failed_with(run, "The 1 x 134217728 picture needs 3.5 GiB of memory for its spectrum");
     EXPECT_FALSE(std::filesystem::exists(output));
 }
@@ -294,10 +352,8 @@ TEST(HostileCli, AddressSpaceLimitCountsTheRowListsOfATallPicture)
 TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
 {
     const std::string input = blank_rle_file("large-rle.bmp", 65536, 65536);
-    const CliRun run = widmo_cli({input, temp_path("large-out.bmp")}, [] {
-        const rlimit limit{std::uint64_t{1} << 30, RLIM_INFINITY};
-        setrlimit(RLIMIT_AS, &limit);
-    });
+    const CliRun run =
+        widmo_cli({input, temp_path("large-out.bmp")}, address_space_limit(std::uint64_t{1} << 30));
     expect_failed_with(run, "The 65536 x 65536 picture needs 4.0 GiB of memory to load it");
 }
 #endif

@@ -71,38 +71,10 @@ protected:
     int files = 0;
 };
 
-RawBmp grey_palette(int width, int height)
-{
-    RawBmp b;
-    b.width = width;
-    b.height = height;
-    for (std::uint32_t i = 0; i < 256; ++i) {
-        b.colours.push_back(i * 0x010101);
-    }
-    return b;
-}
-
 RawBmp grey8(int width, int height)
 {
     RawBmp b = grey_palette(width, height);
     b.pixels = stored_rows(height < 0 ? -height : height, width, 7);
-    return b;
-}
-
-RawBmp rle8(int width, int height, std::vector<std::uint8_t> stream)
-{
-    RawBmp b = grey_palette(width, height);
-    b.compression = 1;
-    b.pixels = std::move(stream);
-    return b;
-}
-
-RawBmp rle4(int width, int height, std::vector<std::uint8_t> stream)
-{
-    RawBmp b = rle8(width, height, std::move(stream));
-    b.bits = 4;
-    b.compression = 2;
-    b.colours.resize(16);
     return b;
 }
 
@@ -189,6 +161,21 @@ TEST_F(HostileFile, PicturesTooLargeForTheMemoryAreRefusedBeforeAllocating)
                   "The 2147483647 x 2147483647 picture needs 4.0 EiB");
 }
 
+// Sides the memory could give but a Qt image cannot count, refused before anything is
+// allocated: a run-length picture one pixel too wide, and 2^31 rows stored top first in a
+// sparse file of 8 GiB.
+TEST_F(HostileFile, PicturesLargerThanAnImageHoldsAreRefused)
+{
+    SetMemoryProbe([] { return std::uint64_t{1} << 40; });
+    ExpectRefused(rle8(268'435'453, 1, {0, 1}).bytes(),
+                  "a 268435453 x 1 picture is larger than this program holds");
+    RawBmp tall = grey_palette(1, INT32_MIN);
+    const std::string path = temp_path("tall-8g.bmp");
+    write_sparse_file(path, tall.bytes(), tall.bytes().size() + (std::uint64_t{4} << 31));
+    ExpectRefused(path, "a 1 x 2147483648 picture is larger than this program holds");
+    std::filesystem::remove(path);
+}
+
 TEST_F(HostileFile, BadOffsetsAndColourTables)
 {
     RawBmp inside = grey8(2, 2);
@@ -211,13 +198,50 @@ TEST_F(HostileFile, RunLengthStreamsThatLeaveTheFileOrThePicture)
 {
     ExpectRefused(rle8(4, 2, {4, 9, 0, 0, 4, 9}).bytes(), "ends before its end mark");
     ExpectRefused(rle8(4, 2, {4, 9, 0}).bytes(), "ends before its end mark");
-    ExpectRefused(rle8(4, 2, {0, 5, 1, 2, 3}).bytes(), "ends before its end mark");
+    ExpectRefused(rle8(4, 2, {0, 4, 1, 2, 3}).bytes(), "ends before its end mark");
     ExpectRefused(rle8(4, 2, {5, 9, 0, 1}).bytes(), "runs past the picture");
-    ExpectRefused(rle8(4, 2, {0, 2, 200, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
+    ExpectRefused(rle8(4, 2, {0, 2, 200, 0, 1, 9, 0, 1}).bytes(), "jumps past the picture");
     ExpectRefused(rle8(4, 2, {0, 0, 0, 0, 1, 9, 0, 1}).bytes(), "runs past the picture");
     ExpectRefused(rle4(3, 1, {0, 5, 0x12, 0x34, 0x50, 0}).bytes(), "runs past the picture");
     RawBmp topDown = rle8(4, -2, {0, 1});
     ExpectRefused(topDown.bytes(), "top row first");
+}
+
+// Streams of millions of codes that once carried the decoder's position out of int:
+// the first code that leaves the picture is refused, and nothing reads the file whole.
+TEST_F(HostileFile, LongRunLengthStreamsAreRefusedWhereTheyLeaveThePicture)
+{
+    // 34 MB of jumps 255 rows up: 2^31 rows in all.
+    const std::vector<std::uint8_t> upward = repeated({0, 2, 0, 255}, 8'421'505);
+    ExpectRefused(rle8(64, 64, upward).bytes(), "jumps past the picture");
+    ExpectRefused(rle4(64, 64, upward).bytes(), "jumps past the picture");
+    // 4 GiB, all zeros after the headers: 2^31 ends of row, held in a hole on the disk.
+    const std::string sparse = temp_path("sparse-4g.bmp");
+    write_sparse_file(sparse, rle8(64, 64, {}).bytes(), std::uint64_t{4} << 30);
+    ExpectRefused(sparse, "runs past the picture's last row");
+    std::filesystem::remove(sparse);
+}
+
+TEST_F(HostileFile, AnythingButARegularFileIsRefusedWithoutWaiting)
+{
+    ExpectRefused("/dev/zero", "it is not a regular file");
+    const std::string fifo = temp_path("fifo.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    // Nothing writes to the FIFO: a loader that waits for a writer is ended by the alarm.
+    EXPECT_EXIT(
+        {
+            alarm(10);
+            try {
+                bitmap.LoadFromFile(fifo);
+            } catch (const Exception& e) {
+                _exit(e.Message().find("it is not a regular file") != std::string::npos &&
+                              pixel_bytes(bitmap) == kept
+                          ? 0
+                          : 1);
+            }
+            _exit(1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST_F(HostileFile, CodingsThatAreNotSupported)
@@ -312,6 +336,38 @@ TEST(OwnDecoders, IndicesPastAShortColourTableShowBlack)
     EXPECT_EQ(bitmap.Image().pixel(1, 0), qRgb(0, 0, 0));
     bitmap.PixelFormat(pf8bit);
     EXPECT_EQ(pixel_bytes(bitmap), (std::vector<std::uint8_t>{255, 0}));
+}
+
+// The 8-bit reduction of a 4-bit picture turns its own indices grey and needs no memory;
+// a copy, when another image shares the rows, is counted first, and a refusal leaves the
+// picture as it was.
+TEST(Reduction, IndicesTurnGreyWhereTheyAreAndACopyIsCountedFirst)
+{
+    RawBmp b = grey_palette(3, 1);
+    b.bits = 4;
+    b.colours = {0x000000, 0x808080, 0xffffff};
+    b.pixels = {0x12, 0x00, 0, 0};
+    write_file(temp_path("four-bit.bmp"), b.bytes());
+    // Room for loading the file, none for a copy of its picture.
+    std::uint64_t available = memory_reserve + 2048;
+    const MemoryProbe previous = SetMemoryProbe([&] { return available; });
+    TBitmap shared;
+    shared.LoadFromFile(temp_path("four-bit.bmp"));
+    TBitmap own;
+    own.LoadFromFile(temp_path("four-bit.bmp"));
+    available = memory_reserve;
+    const QImage otherHolder = shared.Image();
+    try {
+        shared.PixelFormat(pf8bit);
+        ADD_FAILURE() << "reduced without counting its copy";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message().find("to reduce it to 8 bits"), std::string::npos) << e.Message();
+    }
+    EXPECT_EQ(shared.PixelFormat(), pf4bit);
+    own.PixelFormat(pf8bit);
+    SetMemoryProbe(previous);
+    EXPECT_EQ(pixel_bytes(own), (std::vector<std::uint8_t>{128, 255, 0}));
+    EXPECT_EQ(otherHolder.pixelIndex(0, 0), 1);
 }
 
 TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)

@@ -96,6 +96,18 @@ TEST_F(HostileWindow, MalformedFilesAreReportedAndNothingIsLost)
     ExpectRefusedAndUsable(temp_path("window-folder.bmp"), "folder");
 }
 
+TEST_F(HostileWindow, LongStreamsAndFilesThatAreNotRegularAreReportedAndNothingIsLost)
+{
+    const std::string jumps = temp_path("window-jumps.bmp");
+    write_file(jumps, rle8(64, 64, repeated({0, 2, 0, 255}, 8'421'505)).bytes());
+    ExpectRefusedAndUsable(jumps, "jumps past the picture");
+    const std::string sparse = temp_path("window-sparse.bmp");
+    write_sparse_file(sparse, rle4(64, 64, {}).bytes(), std::uint64_t{4} << 30);
+    ExpectRefusedAndUsable(sparse, "runs past the picture's last row");
+    std::filesystem::remove(sparse);
+    ExpectRefusedAndUsable("/dev/zero", "it is not a regular file");
+}
+
 TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
 {
     struct Case
