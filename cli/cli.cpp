@@ -10,6 +10,7 @@
 #include "Unit1.h"
 #include "bmp_encode.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <cstdint>
@@ -74,7 +75,8 @@ std::unique_ptr<QSaveFile> open_output(const QString& name)
 {
     auto file = std::make_unique<QSaveFile>(name);
     if (!file->open(QIODevice::WriteOnly)) {
-        throw CliFailure("cannot write " + native(name) + ": " + native(file->errorString()));
+        throw CliFailure(native(QCoreApplication::translate("widmo-cli", "cannot write %1: %2")
+                                    .arg(name, file->errorString())));
     }
     return file;
 }
@@ -82,7 +84,8 @@ std::unique_ptr<QSaveFile> open_output(const QString& name)
 void check_written(bool written, const QSaveFile& file, const QString& reason)
 {
     if (!written) {
-        throw CliFailure("cannot write " + native(file.fileName()) + ": " + native(reason));
+        throw CliFailure(native(QCoreApplication::translate("widmo-cli", "cannot write %1: %2")
+                                    .arg(file.fileName(), reason)));
     }
 }
 
@@ -96,7 +99,8 @@ void commit(QSaveFile& file)
 bool write_picture(QIODevice& device, const QImage& image)
 {
     if (image.format() != QImage::Format_Indexed8) {
-        throw CliFailure("no spectrum picture was painted");
+        throw CliFailure(
+            native(QCoreApplication::translate("widmo-cli", "no spectrum picture was painted")));
     }
     const QList<QRgb> colours = image.colorTable();
     const indexed_picture picture{
@@ -158,9 +162,11 @@ int RunCli(const QStringList& arguments)
         }
         return compute_and_write(options);
     } catch (const UsageError& e) {
-        return fail(std::string(e.what()) + " (see widmo-cli --help)");
+        return fail(native(QCoreApplication::translate("widmo-cli", "%1 (see widmo-cli --help)")
+                               .arg(QString::fromStdString(e.what()))));
     } catch (const std::bad_alloc&) {
-        return fail("not enough memory for this picture");
+        return fail(
+            native(QCoreApplication::translate("widmo-cli", "not enough memory for this picture")));
     } catch (const std::exception& e) {
         return fail(e.what());
     }

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "install_translations.h"
 #include "work_crew.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
+    install_translations(application);
     use_default_worker_threads();
     return RunCli(QCoreApplication::arguments());
 }

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 #include <cmath>
 
@@ -19,7 +20,10 @@ int parse_mode(const QString& text)
     bool ok = false;
     const int mode = text.toInt(&ok);
     if (!ok || mode < 0 || mode > 3) {
-        throw UsageError("--mode takes 0, 1, 2 or 3, not '" + text.toStdString() + "'");
+        throw UsageError(
+            QCoreApplication::translate("widmo-cli", "--mode takes 0, 1, 2 or 3, not '%1'")
+                .arg(text)
+                .toStdString());
     }
     return mode;
 }
@@ -29,7 +33,10 @@ double parse_scale(const QString& text)
     bool ok = false;
     const double scale = text.toDouble(&ok);
     if (!ok || !std::isfinite(scale)) {
-        throw UsageError("--scale takes a finite number, not '" + text.toStdString() + "'");
+        throw UsageError(
+            QCoreApplication::translate("widmo-cli", "--scale takes a finite number, not '%1'")
+                .arg(text)
+                .toStdString());
     }
     return scale;
 }
@@ -39,8 +46,11 @@ std::uint64_t parse_max_pixels(const QString& text)
     bool ok = false;
     const qulonglong pixels = text.toULongLong(&ok);
     if (!ok || pixels == 0) {
-        throw UsageError("--max-pixels takes a whole number of pixels above 0, not '" +
-                         text.toStdString() + "'");
+        throw UsageError(
+            QCoreApplication::translate(
+                "widmo-cli", "--max-pixels takes a whole number of pixels above 0, not '%1'")
+                .arg(text)
+                .toStdString());
     }
     return pixels;
 }
@@ -48,8 +58,10 @@ std::uint64_t parse_max_pixels(const QString& text)
 void read_file_names(const QStringList& names, CliOptions& options)
 {
     if (names.size() != 2) {
-        throw UsageError("expected INPUT.bmp and OUTPUT.bmp, got " + std::to_string(names.size()) +
-                         " file names");
+        throw UsageError(QCoreApplication::translate(
+                             "widmo-cli", "expected INPUT.bmp and OUTPUT.bmp, got %1 file names")
+                             .arg(names.size())
+                             .toStdString());
     }
     options.input = names[0];
     options.output = names[1];
@@ -87,7 +99,8 @@ CliOptions ParseOptions(const QStringList& arguments)
 
 QString UsageText()
 {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "widmo-cli",
         "Usage: widmo-cli [options] INPUT.bmp OUTPUT.bmp\n"
         "Writes the centred Fourier spectrum of a BMP picture as an 8-bit grey BMP.\n"
         "\n"

@@ -1,5 +1,6 @@
 #include "paths.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -74,10 +75,14 @@ void check_output(const QString& role, const QString& name, const std::optional<
 {
     const std::optional<Place> output = place_of(name);
     if (output && output->exists && !output->regular) {
-        refuse(role, name, "is not a regular file; it is left as it is");
+        refuse(
+            role, name,
+            QCoreApplication::translate("widmo-cli", "is not a regular file; it is left as it is")
+                .toStdString());
     }
     if (input && input->exists && same_place(input, output)) {
-        refuse(role, name, "is the input file");
+        refuse(role, name,
+               QCoreApplication::translate("widmo-cli", "is the input file").toStdString());
     }
 }
 
@@ -92,6 +97,9 @@ void refuse_clashing_files(const CliOptions& options)
     }
     check_output("--npy", options.npy, input);
     if (same_place(place_of(options.output), place_of(options.npy))) {
-        refuse("--npy", options.npy, "is the same file as OUTPUT " + options.output.toStdString());
+        refuse("--npy", options.npy,
+               QCoreApplication::translate("widmo-cli", "is the same file as OUTPUT %1")
+                   .arg(options.output)
+                   .toStdString());
     }
 }

@@ -2,6 +2,8 @@
 
 #include "Exception.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
 
@@ -52,7 +54,7 @@ const TBitmap& known_bitmap(HBITMAP handle)
 {
     const TBitmap* bitmap = TBitmap::FromHandle(handle);
     if (bitmap == nullptr) {
-        throw Exception("The handle names no bitmap");
+        throw Exception(QCoreApplication::translate("bitmap", "The handle names no bitmap"));
     }
     return *bitmap;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <stdexcept>
 #include <string>
 
@@ -7,7 +9,10 @@
 class Exception : public std::runtime_error
 {
 public:
+    explicit Exception(const char* message) : std::runtime_error(message) {}
     explicit Exception(const std::string& message) : std::runtime_error(message) {}
+    // A translated text, held as UTF-8.
+    explicit Exception(const QString& message) : Exception(message.toStdString()) {}
 
     std::string Message() const { return what(); }
 };

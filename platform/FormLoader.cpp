@@ -9,6 +9,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QFile>
 #include <QPoint>
 #include <QWidget>
@@ -79,16 +80,18 @@ void LoadForm(QWidget& form, const QString& resourceName)
 {
     QFile description(":/" + resourceName);
     if (!description.open(QIODevice::ReadOnly)) {
-        throw Exception("The form description " + resourceName.toStdString() +
-                        " is missing: " + description.errorString().toStdString());
+        throw Exception(
+            QCoreApplication::translate("form", "The form description %1 is missing: %2")
+                .arg(resourceName, description.errorString()));
     }
     const QByteArray bytes = description.readAll();
     QBuffer buffer;
     buffer.setData(bytes);
     FormLoader loader(form);
     if (loader.load(&buffer) != &form) {
-        throw Exception("The form description " + resourceName.toStdString() +
-                        " cannot be read: " + loader.errorString().toStdString());
+        throw Exception(
+            QCoreApplication::translate("form", "The form description %1 cannot be read: %2")
+                .arg(resourceName, loader.errorString()));
     }
     form.move(stored_position(bytes));
 }

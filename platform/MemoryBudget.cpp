@@ -2,14 +2,15 @@
 
 #include "Exception.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <sys/resource.h>
 
 #include <algorithm>
 #include <bit>
-#include <cstdio>
 #include <fstream>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 namespace {
@@ -84,10 +85,11 @@ void require_padded_area(std::int64_t width, std::int64_t height)
     if (area <= padded_pixel_cap()) {
         return;
     }
-    std::ostringstream text;
-    text << "The " << width << " x " << height << " picture is padded to " << paddedWidth << " x "
-         << paddedHeight << " pixels, more than the " << padded_pixel_cap() << " allowed";
-    throw Exception(text.str());
+    throw Exception(
+        QCoreApplication::translate(
+            "memory", "The %1 x %2 picture is padded to %3 x %4 pixels, more than the %5 allowed")
+            .arg(QString::number(width), QString::number(height), QString::number(paddedWidth),
+                 QString::number(paddedHeight), QString::number(padded_pixel_cap())));
 }
 
 } // namespace
@@ -111,16 +113,20 @@ MemoryProbe SetMemoryProbe(MemoryProbe replacement)
 
 std::string MemoryText(std::uint64_t bytes)
 {
-    constexpr const char* units[] = {"bytes", "KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
-    double value = static_cast<double>(bytes);
+    if (bytes < 1024) {
+        // Below 1024, the count fits the int that the plural rules take.
+        return QCoreApplication::translate("memory", "%n byte(s)", nullptr, static_cast<int>(bytes))
+            .toStdString();
+    }
+    constexpr const char* units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
+    double value = static_cast<double>(bytes) / 1024;
     int unit = 0;
-    while (value >= 1024 && unit < 6) {
+    while (value >= 1024 && unit < 5) {
         value /= 1024;
         ++unit;
     }
-    char text[32];
-    std::snprintf(text, sizeof text, unit == 0 ? "%.0f %s" : "%.1f %s", value, units[unit]);
-    return text;
+    // The same figures in every language and locale: a point before the one decimal.
+    return QString::number(value, 'f', 1).toStdString() + ' ' + units[unit];
 }
 
 void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
@@ -132,10 +138,13 @@ void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
         return;
     }
     const std::uint64_t usable = available > memory_reserve ? available - memory_reserve : 0;
-    std::ostringstream text;
-    text << "The " << width << " x " << height << " picture needs " << MemoryText(bytes)
-         << " of memory " << purpose << ", but only " << MemoryText(usable) << " are available";
-    throw Exception(text.str());
+    throw Exception(
+        QCoreApplication::translate("memory",
+                                    "The %1 x %2 picture needs %3 of memory %4, but only %5 are "
+                                    "available")
+            .arg(QString::number(width), QString::number(height),
+                 QString::fromStdString(MemoryText(bytes)), QString::fromStdString(purpose),
+                 QString::fromStdString(MemoryText(usable))));
 }
 
 std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel)

@@ -1,8 +1,9 @@
 #include "TApplication.h"
 
 #include "ShowMessage.h"
+#include "install_translations.h"
 
-#include <QLibraryInfo>
+#include <QCoreApplication>
 
 #include <exception>
 #include <new>
@@ -45,16 +46,7 @@ void TApplication::Initialize()
     static int noArguments = 0;
     int& argc = argumentCount ? *argumentCount : noArguments;
     application = std::make_unique<GuardedApplication>(argc, argumentValues);
-    translator = std::make_unique<QTranslator>();
-    if (LoadQtTranslation(*translator, QLocale::system())) {
-        QCoreApplication::installTranslator(translator.get());
-    }
-}
-
-bool TApplication::LoadQtTranslation(QTranslator& translator, const QLocale& locale)
-{
-    return translator.load(locale, "qtbase", "_",
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    install_translations(*application);
 }
 
 void TApplication::Run()
@@ -69,7 +61,6 @@ void TApplication::Release()
 {
     // Widgets must go before Qt's application object.
     forms.clear();
-    translator.reset();
     application.reset();
 }
 
@@ -94,7 +85,7 @@ void TApplication::HandleException()
     } catch (const Exception& exception) {
         ShowException(exception);
     } catch (const std::bad_alloc&) {
-        ShowException(Exception("Out of memory"));
+        ShowException(Exception(QCoreApplication::translate("application", "Out of memory")));
     } catch (const std::exception& exception) {
         ShowException(Exception(exception.what()));
     } catch (...) {

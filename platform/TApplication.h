@@ -4,8 +4,6 @@
 #include "TForm.h"
 
 #include <QApplication>
-#include <QLocale>
-#include <QTranslator>
 
 #include <functional>
 #include <memory>
@@ -55,15 +53,10 @@ public:
     // Reports the exception being handled; call only inside a catch block.
     void HandleException();
 
-    // Loads Qt's own translation for `locale` into `translator`; false when Debian's
-    // translations for it are not installed.
-    static bool LoadQtTranslation(QTranslator& translator, const QLocale& locale);
-
 private:
     int* argumentCount = nullptr;
     char** argumentValues = nullptr;
     std::unique_ptr<QApplication> application;
-    std::unique_ptr<QTranslator> translator;
     std::vector<std::unique_ptr<TForm>> forms;
 };
 

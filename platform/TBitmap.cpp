@@ -6,6 +6,8 @@
 #include "bmp_codec.h"
 #include "bmp_failure_text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -65,8 +67,9 @@ void require_image_sides(const bmp::header& header)
 {
     const int depth = header.bits_per_pixel <= 8 ? 8 : 32;
     if (header.rows > INT_MAX || header.width > (INT_MAX - 31) / depth) {
-        throw Exception("a " + std::to_string(header.width) + " x " + std::to_string(header.rows) +
-                        " picture is larger than this program holds");
+        throw Exception(QCoreApplication::translate(
+                            "bitmap", "a %1 x %2 picture is larger than this program holds")
+                            .arg(QString::number(header.width), QString::number(header.rows)));
     }
 }
 
@@ -81,7 +84,8 @@ QImage image_of(bmp::picture& picture)
         indexed ? QImage::Format_Indexed8 : QImage::Format_RGB32,
         [](void* data) { delete[] static_cast<std::uint8_t*>(data); }, pixels);
     if (image.isNull()) {
-        throw Exception("the picture cannot be held in memory");
+        throw Exception(
+            QCoreApplication::translate("bitmap", "the picture cannot be held in memory"));
     }
     picture.pixels.release();
     if (indexed) {
@@ -103,13 +107,15 @@ LoadedPicture read_picture(const std::string& fileName)
     bitmap_file file(fileName);
     bmp::outcome<bmp::header> header = bmp::read_header(file);
     const bmp::header& h = accepted(header);
-    RequireMemory(h.width, h.rows, bmp::decoding_bytes(h), "to load it");
+    RequireMemory(h.width, h.rows, bmp::decoding_bytes(h),
+                  QCoreApplication::translate("memory", "to load it").toStdString());
     require_image_sides(h);
     try {
         bmp::outcome<bmp::picture> picture = bmp::read_picture(file, h);
         return {image_of(accepted(picture)), h.bits_per_pixel};
     } catch (const std::bad_alloc&) {
-        throw Exception("there is not enough memory to load it");
+        throw Exception(
+            QCoreApplication::translate("bitmap", "there is not enough memory to load it"));
     }
 }
 
@@ -163,7 +169,8 @@ void grey_in_place(QImage& image)
 QImage allocated(QImage image)
 {
     if (image.isNull()) {
-        throw Exception("Not enough memory to reduce the picture to 8 bits");
+        throw Exception(QCoreApplication::translate(
+            "bitmap", "Not enough memory to reduce the picture to 8 bits"));
     }
     return image;
 }
@@ -232,8 +239,9 @@ void TBitmap::Height(int newHeight)
 void TBitmap::Resize(int newWidth, int newHeight)
 {
     if (newWidth < 0 || newHeight < 0) {
-        throw Exception("A bitmap cannot be " + std::to_string(newWidth) + " x " +
-                        std::to_string(newHeight) + " pixels");
+        throw Exception(QCoreApplication::translate("bitmap", "A bitmap cannot be %1 x %2 pixels")
+                            .arg(newWidth)
+                            .arg(newHeight));
     }
     if (newWidth == width && newHeight == height) {
         return;
@@ -242,11 +250,13 @@ void TBitmap::Resize(int newWidth, int newHeight)
     if (newWidth > 0 && newHeight > 0) {
         const int heldBits = storage_format(format) == QImage::Format_RGB32 ? 32 : 8;
         RequireMemory(newWidth, newHeight, PictureBytes(newWidth, newHeight, heldBits),
-                      "for its bitmap");
+                      QCoreApplication::translate("memory", "for its bitmap").toStdString());
         next = QImage(newWidth, newHeight, storage_format(format));
         if (next.isNull()) {
-            throw Exception("Not enough memory for a " + std::to_string(newWidth) + " x " +
-                            std::to_string(newHeight) + " bitmap");
+            throw Exception(
+                QCoreApplication::translate("bitmap", "Not enough memory for a %1 x %2 bitmap")
+                    .arg(newWidth)
+                    .arg(newHeight));
         }
         next.fill(0);
         if (next.format() != QImage::Format_RGB32) {
@@ -274,16 +284,19 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
     } else if (image.isNull()) {
         format = newFormat;
     } else if (storage_format(newFormat) == QImage::Format_RGB32) {
-        RequireMemory(width, height, PictureBytes(width, height, 32), "to convert it");
+        RequireMemory(width, height, PictureBytes(width, height, 32),
+                      QCoreApplication::translate("memory", "to convert it").toStdString());
         QImage converted = image.convertToFormat(QImage::Format_RGB32);
         if (converted.isNull()) {
-            throw Exception("Not enough memory to convert the picture");
+            throw Exception(
+                QCoreApplication::translate("bitmap", "Not enough memory to convert the picture"));
         }
         image = std::move(converted);
         palette.reset();
         format = newFormat;
     } else {
-        throw Exception("This bitmap cannot be converted to that pixel format");
+        throw Exception(QCoreApplication::translate(
+            "bitmap", "This bitmap cannot be converted to that pixel format"));
     }
     Changed();
 }
@@ -293,7 +306,9 @@ void TBitmap::ReduceToGrey()
     const QList<QRgb> greys = grey_table();
     PalettePtr greyPalette(PaletteFromColors(greys));
     const auto count_copy = [&] {
-        RequireMemory(width, height, PictureBytes(width, height, 8), "to reduce it to 8 bits");
+        RequireMemory(
+            width, height, PictureBytes(width, height, 8),
+            QCoreApplication::translate("memory", "to reduce it to 8 bits").toStdString());
     };
     if (is_indexed(image)) {
         // Indices turn grey where they are; only rows another image shares are copied first.
@@ -345,8 +360,11 @@ void TBitmap::Assign(const TBitmap* source)
 std::uint8_t* TBitmap::ScanLine(int y)
 {
     if (y < 0 || y >= height || image.isNull()) {
-        throw Exception("Scan line " + std::to_string(y) + " is outside the " +
-                        std::to_string(width) + " x " + std::to_string(height) + " bitmap");
+        throw Exception(
+            QCoreApplication::translate("bitmap", "Scan line %1 is outside the %2 x %3 bitmap")
+                .arg(y)
+                .arg(width)
+                .arg(height));
     }
     std::uint8_t* row = image.scanLine(y);
     Changed();
@@ -359,7 +377,9 @@ void TBitmap::LoadFromFile(const std::string& fileName)
     try {
         picture = read_picture(fileName);
     } catch (const Exception& e) {
-        throw Exception("Cannot read the bitmap \"" + fileName + "\": " + e.Message());
+        throw Exception(
+            QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
+                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
     const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);

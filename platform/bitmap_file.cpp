@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -15,9 +16,31 @@
 
 namespace {
 
+// Why the system refused the file, in our words for the common reasons.
+QString system_error_text(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return QCoreApplication::translate("bitmap", "there is no such file");
+    case EACCES:
+    case EPERM:
+        return QCoreApplication::translate("bitmap", "permission to read it is denied");
+    case ENOTDIR:
+        return QCoreApplication::translate("bitmap", "a part of its path is not a folder");
+    case ENAMETOOLONG:
+        return QCoreApplication::translate("bitmap", "its name is too long");
+    case ELOOP:
+        return QCoreApplication::translate("bitmap", "its path has too many symbolic links");
+    case EIO:
+        return QCoreApplication::translate("bitmap", "the device reported a read error");
+    default:
+        return QString::fromStdString(std::generic_category().message(error));
+    }
+}
+
 [[noreturn]] void raise_system_error(int error)
 {
-    throw Exception(std::generic_category().message(error));
+    throw Exception(system_error_text(error));
 }
 
 } // namespace
@@ -41,8 +64,9 @@ bitmap_file::bitmap_file(const std::string& fileName)
     }
     if (!S_ISREG(status.st_mode)) {
         close(fd);
-        throw Exception(S_ISDIR(status.st_mode) ? "it is a folder, not a file"
-                                                : "it is not a regular file");
+        throw Exception(S_ISDIR(status.st_mode)
+                            ? QCoreApplication::translate("bitmap", "it is a folder, not a file")
+                            : QCoreApplication::translate("bitmap", "it is not a regular file"));
     }
     // A regular file's length is never negative.
     length = static_cast<std::uint64_t>(status.st_size);

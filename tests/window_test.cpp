@@ -379,22 +379,4 @@ TEST(Application, ReportsAnExceptionLeavingAHandlerAndGoesOn)
               (std::vector<std::string>{"Plik jest uszkodzony", "Out of memory", ""}));
 }
 
-TEST(Application, QtTextsFollowThePolishLocaleWhereInstalled)
-{
-    const QString path = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!QFile::exists(path + "/qtbase_pl.qm")) {
-        GTEST_SKIP() << "Qt's Polish translation is not installed";
-    }
-    QTranslator translator;
-    ASSERT_TRUE(TApplication::LoadQtTranslation(translator, QLocale(QLocale::Polish)));
-    QCoreApplication::installTranslator(&translator);
-    QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-    const QString caption = buttons.button(QDialogButtonBox::Cancel)->text();
-    QCoreApplication::removeTranslator(&translator);
-    EXPECT_EQ(caption, "Anuluj");
-
-    QTranslator none;
-    EXPECT_FALSE(TApplication::LoadQtTranslation(none, QLocale(QLocale::Esperanto)));
-}
-
 } // namespace

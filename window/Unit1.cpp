@@ -10,6 +10,8 @@
 #include "quadrants.h"
 #include "work_crew.h"
 
+#include <QCoreApplication>
+
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -72,7 +74,9 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
     try {
         bitmap.PixelFormat(pf8bit);
     } catch (const Exception& e) {
-        throw Exception("Cannot load the bitmap \"" + fileName + "\": " + e.Message());
+        throw Exception(
+            QCoreApplication::translate("window", "Cannot load the bitmap \"%1\": %2")
+                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
     }
 }
 
@@ -85,7 +89,9 @@ int PaddedSide(int side)
         padded *= 2;
     }
     if (padded > largest) {
-        throw Exception("A picture side of " + std::to_string(side) + " pixels is too large");
+        throw Exception(
+            QCoreApplication::translate("window", "A picture side of %1 pixels is too large")
+                .arg(side));
     }
     return static_cast<int>(padded);
 }
@@ -130,7 +136,8 @@ template <typename Work> void for_each_line(TBitmap& bitmap, std::uint64_t doubl
 void sample_pixels(TBitmap& source, matrix& samples)
 {
     if (source.PixelFormat() != pf8bit) {
-        throw Exception("The picture does not hold one byte per pixel");
+        throw Exception(
+            QCoreApplication::translate("window", "The picture does not hold one byte per pixel"));
     }
     const int width = source.Width();
     const auto cols = static_cast<std::uint64_t>(samples.get_cols());
@@ -159,7 +166,7 @@ std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)
     // out-of-memory killer half way through; the count covers the painting too.
     RequireMemory(width, height,
                   SpectrumBytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
-                  "for its spectrum");
+                  QCoreApplication::translate("memory", "for its spectrum").toStdString());
     // The samples go straight into the zeroed matrix, each byte converted exactly; an
     // array of words in its layout beside it would only add a third of its memory.
     auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);

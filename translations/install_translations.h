@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLocale>
+
+class QCoreApplication;
+class QTranslator;
+
+// The language the programs speak: Polish when the system's messages are in Polish
+// (LC_ALL, LC_MESSAGES, LANG, as Qt reads them), English otherwise.
+QLocale interface_locale();
+
+// Loads Qt's own texts (buttons, dialogs, command-line errors) for `locale` into
+// `translator`; false when Debian's translations for it are not installed.
+bool load_qt_translation(QTranslator& translator, const QLocale& locale);
+
+// Puts our texts, and Qt's own where they are installed, in the interface language in
+// front of every tr() and QCoreApplication::translate() call; the translators belong to
+// `application`. Returns false when our translation could not be loaded: the English
+// source texts then stay.
+bool install_translations(QCoreApplication& application);
