@@ -1,0 +1,41 @@
+#!/bin/sh
+# Fails while a text of the programs is untranslated: lupdate brings every text of the
+# code as it is now (every folder but build, dist, tests, fuzz and bench, so new folders
+# count too) into a copy of each .ts file, and any message there that is unfinished or
+# has an empty translation is listed. A text added to the code without its translations
+# shows up as unfinished.
+# Usage: translations_test.sh LUPDATE SOURCE-DIR TS-FILE...
+set -eu
+lupdate=$1
+source_dir=$2
+shift 2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+find "$source_dir" \( -name .git -o -path "$source_dir/build" -o -path "$source_dir/dist" \
+    -o -path "$source_dir/tests" -o -path "$source_dir/fuzz" -o -path "$source_dir/bench" \) \
+    -prune -o -type f \( -name '*.cpp' -o -name '*.h' -o -name '*.ui' \) -print \
+    >"$work/sources"
+
+status=0
+for ts in "$@"; do
+    copy="$work/$(basename "$ts")"
+    cp "$ts" "$copy"
+    "$lupdate" -silent -no-obsolete -locations none "@$work/sources" -ts "$copy"
+    # Prints the first line of the source of every message whose translation is marked
+    # unfinished or is empty, whole or in one of its plural forms.
+    untranslated=$(awk '
+        /<source>/ { source = $0; sub(/.*<source>/, "", source); sub(/<\/source>.*/, "", source) }
+        /type="unfinished"/ || /<translation><\/translation>/ || /<translation\/>/ ||
+        /<numerusform><\/numerusform>/ || /<numerusform\/>/ { print "  " source }
+    ' "$copy" | sort -u)
+    if [ -n "$untranslated" ]; then
+        echo "translations: $(basename "$ts") lacks translations of:" >&2
+        echo "$untranslated" >&2
+        status=1
+    fi
+    count=$(grep -c '<message' "$copy")
+    echo "translations: $(basename "$ts"): $count texts"
+done
+exit $status
