@@ -5,8 +5,9 @@
 class QCoreApplication;
 class QTranslator;
 
-// The language the programs speak: Polish when the system's messages are in Polish
-// (LC_ALL, LC_MESSAGES, LANG, as Qt reads them), English otherwise.
+// The language the programs speak: Polish when the first language the system prefers for
+// messages is Polish (LANGUAGE's first, else LC_ALL, LC_MESSAGES, LANG, as Qt reads
+// them), English otherwise.
 QLocale interface_locale();
 
 // Loads Qt's own texts (buttons, dialogs, command-line errors) for `locale` into
