@@ -29,20 +29,22 @@ namespace {
 // The locale variables Qt reads, in the order it prefers them.
 struct LocaleVariables
 {
+    const char* language = nullptr;
     const char* all = nullptr;
     const char* messages = nullptr;
     const char* lang = nullptr;
 };
 
-constexpr LocaleVariables polish{nullptr, nullptr, "pl_PL.UTF-8"};
-constexpr LocaleVariables english{nullptr, nullptr, "en_US.UTF-8"};
+constexpr LocaleVariables polish{nullptr, nullptr, nullptr, "pl_PL.UTF-8"};
+constexpr LocaleVariables english{nullptr, nullptr, nullptr, "en_US.UTF-8"};
 
 QProcessEnvironment environment_with(const LocaleVariables& locale)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    const std::pair<const char*, const char*> variables[] = {
-        {"LC_ALL", locale.all}, {"LC_MESSAGES", locale.messages}, {"LANG", locale.lang}};
-    environment.remove("LANGUAGE");
+    const std::pair<const char*, const char*> variables[] = {{"LANGUAGE", locale.language},
+                                                             {"LC_ALL", locale.all},
+                                                             {"LC_MESSAGES", locale.messages},
+                                                             {"LANG", locale.lang}};
     for (const auto& [name, value] : variables) {
         if (value != nullptr) {
             environment.insert(name, value);
@@ -134,19 +136,22 @@ TEST(Language, WidmoCliRefusesAFileInTheSystemLanguage)
               std::string::npos);
 }
 
-// LC_ALL beats LC_MESSAGES, which beats LANG; a language other than Polish gives English.
+// LC_ALL beats LC_MESSAGES, which beats LANG; the first language of a LANGUAGE list beats
+// them all; a language other than Polish gives English.
 TEST(Language, FollowsTheVariablesInQtsOrder)
 {
     const QStringList run = input_and_output(empty_file());
     const auto speaks_polish = [&](const LocaleVariables& locale) {
         return cli_errors(locale, run).find("plik jest pusty") != std::string::npos;
     };
-    EXPECT_TRUE(speaks_polish({nullptr, "pl_PL.UTF-8", "en_US.UTF-8"}));
-    EXPECT_TRUE(speaks_polish({"pl_PL.UTF-8", "en_US.UTF-8", "en_US.UTF-8"}));
-    EXPECT_FALSE(speaks_polish({"en_US.UTF-8", "pl_PL.UTF-8", "pl_PL.UTF-8"}));
-    EXPECT_FALSE(speaks_polish({nullptr, "de_DE.UTF-8", "pl_PL.UTF-8"}));
-    EXPECT_FALSE(speaks_polish({nullptr, nullptr, "de_DE.UTF-8"}));
-    EXPECT_FALSE(speaks_polish({nullptr, nullptr, nullptr}));
+    EXPECT_TRUE(speaks_polish({nullptr, nullptr, "pl_PL.UTF-8", "en_US.UTF-8"}));
+    EXPECT_TRUE(speaks_polish({nullptr, "pl_PL.UTF-8", "en_US.UTF-8", "en_US.UTF-8"}));
+    EXPECT_FALSE(speaks_polish({nullptr, "en_US.UTF-8", "pl_PL.UTF-8", "pl_PL.UTF-8"}));
+    EXPECT_FALSE(speaks_polish({nullptr, nullptr, "de_DE.UTF-8", "pl_PL.UTF-8"}));
+    EXPECT_FALSE(speaks_polish({nullptr, nullptr, nullptr, "de_DE.UTF-8"}));
+    EXPECT_FALSE(speaks_polish({nullptr, nullptr, nullptr, nullptr}));
+    EXPECT_TRUE(speaks_polish({"pl:en", "en_US.UTF-8", nullptr, "en_US.UTF-8"}));
+    EXPECT_FALSE(speaks_polish({"en:pl", nullptr, nullptr, "pl_PL.UTF-8"}));
 }
 
 TEST(Language, WidmoCliHelpAndUsageErrorsInPolish)
