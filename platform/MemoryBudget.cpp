@@ -115,8 +115,8 @@ std::string MemoryText(std::uint64_t bytes)
 {
     if (bytes < 1024) {
         // Below 1024, the count fits the int that the plural rules take.
-        return QCoreApplication::translate("memory", "%n byte(s)", nullptr, static_cast<int>(bytes))
-            .toStdString();
+        const int count = static_cast<int>(bytes);
+        return QCoreApplication::translate("memory", "%n byte(s)", nullptr, count).toStdString();
     }
     constexpr const char* units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
     double value = static_cast<double>(bytes) / 1024;

@@ -235,6 +235,13 @@
         <source>for its spectrum</source>
         <translation>for its spectrum</translation>
     </message>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n byte</numerusform>
+            <numerusform>%n bytes</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>

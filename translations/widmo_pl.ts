@@ -236,6 +236,14 @@
         <source>for its spectrum</source>
         <translation>na widmo</translation>
     </message>
+    <message numerus="yes">
+        <source>%n byte(s)</source>
+        <translation>
+            <numerusform>%n bajt</numerusform>
+            <numerusform>%n bajty</numerusform>
+            <numerusform>%n bajtów</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
