@@ -7,5 +7,5 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     use_default_worker_threads();
-    return RunCli(QCoreApplication::arguments());
+    return run_cli(QCoreApplication::arguments());
 }

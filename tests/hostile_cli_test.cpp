@@ -183,6 +183,7 @@ struct ClashFolder
     explicit ClashFolder(const std::string& name) : folder(temp_path(name))
     {
         std::filesystem::create_directories(folder / "sub");
+        std::filesystem::create_directories(folder / "folder.bmp");
         write_bmp(input, grey_picture(4, 4, std::vector<std::uint32_t>(16, 5)));
         write_file(text, {'n', 'o', 't', ' ', 'B', 'M', 'P'});
         write_file(old, {'o', 'l', 'd'});
@@ -190,8 +191,9 @@ struct ClashFolder
         std::filesystem::create_symlink("in.bmp", folder / "soft.bmp");
         std::filesystem::create_symlink("old.bmp", folder / "to-old.bmp");
         std::filesystem::create_symlink("new.bmp", folder / "to-new.bmp");
-        mkfifo((folder / "fifo").c_str(), 0600);
-        std::filesystem::create_symlink("fifo", folder / "to-fifo");
+        std::filesystem::create_symlink("notes.txt", folder / "soft-text.bmp");
+        mkfifo((folder / "fifo.bmp").c_str(), 0600);
+        std::filesystem::create_symlink("fifo.bmp", folder / "to-fifo.bmp");
         entries = folder_entries(folder);
         inputBytes = contents(input);
     }
@@ -205,7 +207,7 @@ struct ClashFolder
         EXPECT_EQ(folder_entries(folder), entries);
         EXPECT_EQ(contents(input), inputBytes);
         EXPECT_EQ(contents(old), "old");
-        EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+        EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo.bmp"));
     }
 
     const std::filesystem::path folder;
@@ -228,7 +230,7 @@ TEST(HostileCli, AnOutputThatIsTheInputOrTheOtherOutputIsRefusedBeforeAnyWork)
     f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("hard.bmp")},
                     "--npy " + f.at("hard.bmp") + " " + isInput);
     // Before any work: the input is not even a picture.
-    f.ExpectRefused({f.text, f.text}, isInput);
+    f.ExpectRefused({f.text, f.at("soft-text.bmp")}, isInput);
     const std::string sameAsOutput = "is the same file as OUTPUT";
     f.ExpectRefused({f.input, f.old, "--npy", f.at("to-old.bmp")}, sameAsOutput);
     f.ExpectRefused({f.input, f.at("to-new.bmp"), "--npy", f.at("new.bmp")}, sameAsOutput);
@@ -244,11 +246,11 @@ TEST(HostileCli, AnExistingOutputThatIsNotARegularFileIsLeftAlone)
 {
     const ClashFolder f("odd-outputs");
     const std::string reason = "is not a regular file; it is left as it is";
-    f.ExpectRefused({f.input, f.at("fifo")}, "OUTPUT " + f.at("fifo") + " " + reason);
-    f.ExpectRefused({f.input, f.at("to-fifo")}, reason);
-    f.ExpectRefused({f.input, f.at("sub")}, reason);
-    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo")},
-                    "--npy " + f.at("fifo") + " " + reason);
+    f.ExpectRefused({f.input, f.at("fifo.bmp")}, "OUTPUT " + f.at("fifo.bmp") + " " + reason);
+    f.ExpectRefused({f.input, f.at("to-fifo.bmp")}, reason);
+    f.ExpectRefused({f.input, f.at("folder.bmp")}, reason);
+    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo.bmp")},
+                    "--npy " + f.at("fifo.bmp") + " " + reason);
 }
 
 TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
