@@ -360,4 +360,49 @@ TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
 }
 #endif
 
+std::uint32_t crc32(const std::string& bytes)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (const char c : bytes) {
+        crc ^= static_cast<std::uint8_t>(c);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+std::string big_endian(std::uint32_t value)
+{
+    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+}
+
+// A PNG file of a few bytes that declares a huge picture: its header, and one empty row.
+std::string png_declaring(std::uint32_t width, std::uint32_t height)
+{
+    const auto chunk = [](const std::string& type, const std::string& data) {
+        return big_endian(std::uint32_t(data.size())) + type + data +
+               big_endian(crc32(type + data));
+    };
+    const std::string header =
+        big_endian(width) + big_endian(height) + std::string("\x08\0\0\0\0", 5);
+    const std::string row("\x78\x9c\x03\x00\x00\x00\x00\x01", 8);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", row) +
+           chunk("IEND", "");
+}
+
+TEST(HostileCli, APictureForQtsPluginsIsCountedByItsSidesBeforeItIsDecoded)
+{
+    const std::string input = temp_path("declared-large.png");
+    const std::string bytes = png_declaring(60000, 60000);
+    write_file(input, {bytes.begin(), bytes.end()});
+    const std::string output = temp_path("never-from-png.bmp");
+    expect_failed_with(widmo_cli({"--max-pixels", "1000000", input, output}),
+                       "The 60000 x 60000 picture is padded to 65536 x 65536 pixels, more than "
+                       "the 1000000 allowed");
+    expect_failed_with(widmo_cli({input, output}, address_space_limit(std::uint64_t{1} << 30)),
+                       "The 60000 x 60000 picture needs");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
 } // namespace
