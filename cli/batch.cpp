@@ -13,10 +13,13 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -26,10 +29,6 @@ QString tr(const char* source)
 {
     return QCoreApplication::translate("widmo-cli", source);
 }
-
-// Pictures whose padded area reaches this are worked on alone, their stages shared among
-// the worker threads; smaller ones side by side.
-constexpr std::uint64_t alone_from_pixels = std::uint64_t{1} << 22;
 
 // "12/200 photo.bmp" on standard error, rewritten in place, when that is a terminal.
 class progress_line
@@ -58,14 +57,6 @@ private:
     bool shown;
 };
 
-struct batch_item
-{
-    QString input;
-    std::unique_ptr<picture_job> job;
-    std::uint64_t padded_pixels = 0;
-    std::string failure; // empty while it goes well
-};
-
 // What `work` raised, as a text; empty when it went well.
 template <typename Work> std::string failure_of(const Work& work)
 {
@@ -79,6 +70,17 @@ template <typename Work> std::string failure_of(const Work& work)
     return {};
 }
 
+struct batch_item
+{
+    QString input;
+    output_files outputs;
+    std::string failure; // empty while it goes well
+};
+
+// The pictures are taken one after another by each worker thread, or all by this one when
+// there is only one: a thread that is held up holds up no other. Loading and sampling, which
+// use bitmaps, and what goes to standard error take turns under one lock; transforming,
+// painting and writing run side by side, each picture's stages on its own thread alone.
 class batch_run
 {
 public:
@@ -89,24 +91,13 @@ public:
 
     int run()
     {
-        std::vector<batch_item> group;
-        for (qsizetype k = 0; k < options.inputs.size(); ++k) {
-            progress.show(k + 1, options.inputs.size(), options.inputs[k]);
-            batch_item item = prepared(options.inputs[k]);
-            if (!item.failure.empty()) {
-                report(item);
-                continue;
+        std::vector<batch_item> items = planned();
+        std::atomic<std::size_t> next{0};
+        share_work(items.size() > 1, [&](int, int) {
+            for (std::size_t k = next++; k < items.size(); k = next++) {
+                work_on(items[k], k);
             }
-            if (item.padded_pixels >= alone_from_pixels) {
-                finish_group(group);
-            }
-            const bool alone = item.padded_pixels >= alone_from_pixels;
-            group.push_back(std::move(item));
-            if (alone || static_cast<int>(group.size()) >= worker_threads()) {
-                finish_group(group);
-            }
-        }
-        finish_group(group);
+        });
         return status_after(failures > 0, messages);
     }
 
@@ -121,57 +112,53 @@ private:
         return files;
     }
 
-    // Two inputs of the same name would write the same files.
-    void claim(const output_files& files, const QString& input)
+    // Each input's outputs; an input whose outputs an earlier one of the same name would
+    // write fails at once.
+    std::vector<batch_item> planned() const
     {
-        const QString key = QFileInfo(files.picture).absoluteFilePath();
-        const auto earlier = claimed.constFind(key);
-        if (earlier != claimed.cend()) {
-            throw std::runtime_error(tr("its output %1 is the output of %2 too")
-                                         .arg(files.picture, *earlier)
-                                         .toStdString());
+        std::vector<batch_item> items;
+        QHash<QString, QString> claimed;
+        for (const QString& input : options.inputs) {
+            batch_item item{input, outputs_of(input), {}};
+            const QString key = QFileInfo(item.outputs.picture).absoluteFilePath();
+            if (const auto earlier = claimed.constFind(key); earlier != claimed.cend()) {
+                item.failure = tr("its output %1 is the output of %2 too")
+                                   .arg(item.outputs.picture, *earlier)
+                                   .toStdString();
+            }
+            claimed.insert(key, input);
+            items.push_back(std::move(item));
         }
-        claimed.insert(key, input);
+        return items;
     }
 
-    batch_item prepared(const QString& input)
+    void work_on(batch_item& item, std::size_t index)
     {
-        batch_item item{input, nullptr, 0, {}};
-        item.failure = failure_of([&] {
-            const output_files files = outputs_of(input);
-            claim(files, input);
-            item.job = std::make_unique<picture_job>(input, QString(), files, options.format,
-                                                     options.spectrum);
-            message_counter shown(input.toStdString());
-            item.padded_pixels = item.job->prepare();
-            messages += shown.count;
-        });
-        return item;
+        if (item.failure.empty()) {
+            picture_job job(item.input, QString(), item.outputs, options.format, options.spectrum);
+            item.failure = failure_of([&] {
+                prepare(job, item.input, index);
+                job.compute();
+                job.finish();
+            });
+        }
+        if (!item.failure.empty()) {
+            report(item);
+        }
     }
 
-    // Computes the group's pictures, side by side when there are several, then puts their
-    // files in place in the order of the inputs.
-    void finish_group(std::vector<batch_item>& group)
+    void prepare(picture_job& job, const QString& input, std::size_t index)
     {
-        share_range(group.size(), group.size() > 1, [&](std::uint64_t begin, std::uint64_t end) {
-            for (std::uint64_t k = begin; k < end; ++k) {
-                group[k].failure = failure_of([&] { group[k].job->compute(); });
-            }
-        });
-        for (batch_item& item : group) {
-            if (item.failure.empty()) {
-                item.failure = failure_of([&] { item.job->finish(); });
-            }
-            item.job.reset();
-            if (!item.failure.empty()) {
-                report(item);
-            }
-        }
-        group.clear();
+        const std::lock_guard turn(bitmaps_and_messages);
+        progress.show(index + 1, options.inputs.size(), input);
+        message_counter shown(input.toStdString());
+        job.prepare();
+        messages += shown.count;
     }
 
     void report(const batch_item& item)
     {
+        const std::lock_guard turn(bitmaps_and_messages);
         ++failures;
         progress.clear();
         std::cerr << "widmo-cli: " << item.input.toStdString() << ": " << item.failure << '\n';
@@ -180,7 +167,7 @@ private:
     const cli_options& options;
     QDir folder;
     progress_line progress;
-    QHash<QString, QString> claimed;
+    std::mutex bitmaps_and_messages;
     int failures = 0;
     int messages = 0;
 };

@@ -64,7 +64,7 @@ picture_job::picture_job(const QString& input_, const QString& input_copy_, outp
 {
 }
 
-std::uint64_t picture_job::prepare()
+void picture_job::prepare()
 {
     refuse_clashing_files(input, outputs);
     TBitmap picture;
@@ -80,7 +80,6 @@ std::uint64_t picture_job::prepare()
     width = picture.Width();
     height = picture.Height();
     spectrum = sample_picture(picture);
-    return spectrum->size() / 2;
 }
 
 void picture_job::compute()

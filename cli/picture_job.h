@@ -10,7 +10,6 @@
 #include <QSaveFile>
 #include <QString>
 
-#include <cstdint>
 #include <memory>
 
 // One picture's run, in three steps so that a batch can do the middle one of several
@@ -26,9 +25,8 @@ public:
                 picture_format format, const spectrum_settings& settings);
 
     // On the thread the bitmaps live on: refuses clashing files, loads the input, opens
-    // the outputs and samples the picture, which may show messages. Returns the padded
-    // area, the complex elements of the spectrum.
-    std::uint64_t prepare();
+    // the outputs and samples the picture, which may show messages.
+    void prepare();
     // On any thread: transforms, paints and writes into the opened outputs.
     void compute();
     // On the preparing thread: checks the names once more and puts the files in place.
