@@ -8,7 +8,7 @@
 #include "picture_input.h"
 #include "picture_job.h"
 
-#include "MemoryBudget.h"
+#include "memory_budget.h"
 
 #include <QCoreApplication>
 
@@ -26,10 +26,10 @@ namespace {
 class pixel_cap
 {
 public:
-    explicit pixel_cap(std::uint64_t cap) : previous(SetPaddedPixelCap(cap)) {}
+    explicit pixel_cap(std::uint64_t cap) : previous(set_padded_pixel_cap(cap)) {}
     pixel_cap(const pixel_cap&) = delete;
     pixel_cap& operator=(const pixel_cap&) = delete;
-    ~pixel_cap() { SetPaddedPixelCap(previous); }
+    ~pixel_cap() { set_padded_pixel_cap(previous); }
 
 private:
     std::uint64_t previous;

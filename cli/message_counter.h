@@ -10,18 +10,18 @@ class message_counter
 {
 public:
     explicit message_counter(std::string prefix = {})
-        : previous(SetMessageSink([this, prefix](const std::string& text) {
+        : previous(set_message_sink([this, prefix](const std::string& text) {
               ++count;
-              StandardErrorLine(prefix.empty() ? text : prefix + ": " + text);
+              standard_error_line(prefix.empty() ? text : prefix + ": " + text);
           }))
     {
     }
     message_counter(const message_counter&) = delete;
     message_counter& operator=(const message_counter&) = delete;
-    ~message_counter() { SetMessageSink(previous); }
+    ~message_counter() { set_message_sink(previous); }
 
     int count = 0;
 
 private:
-    MessageSink previous;
+    message_sink previous;
 };

@@ -1,7 +1,7 @@
 #include "picture_input.h"
 
 #include "Exception.h"
-#include "MemoryBudget.h"
+#include "memory_budget.h"
 #include "Unit1.h"
 
 #include <QCoreApplication>
@@ -60,7 +60,7 @@ bool starts_like_a_bmp(const QString& file_name)
 // and its 32-bit copy: three 32-bit pictures; afterwards the 32-bit copy and the bitmap's.
 std::uint64_t decoding_bytes(int width, int height)
 {
-    const std::uint64_t one = PictureBytes(width, height, 32);
+    const std::uint64_t one = picture_bytes(width, height, 32);
     constexpr std::uint64_t copies = 3;
     return one > std::numeric_limits<std::uint64_t>::max() / copies ? one : one * copies;
 }
@@ -81,7 +81,7 @@ QImage decode_with_qt(QImageReader& reader, const QString& file_name)
     }
     const std::uint64_t bytes = decoding_bytes(size.width(), size.height());
     naming_the_file(file_name,
-                    [&] { RequireMemory(size.width(), size.height(), bytes, "to load it"); });
+                    [&] { require_memory(size.width(), size.height(), bytes, "to load it"); });
     reader.setAllocationLimit(mebibytes_above(bytes));
     QImage image = reader.read();
     if (image.isNull()) {
