@@ -179,6 +179,7 @@ QImage grey_from_colour(const QImage& source)
         for (std::size_t x = 0; x < width; ++x) {
             out[x] = GreyLevel(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
         }
+        // An 8-bit row holds at least its width in bytes, so this cannot wrap.
         std::memset(out + width, 0, static_cast<std::size_t>(grey.bytesPerLine()) - width);
     }
     return grey;
