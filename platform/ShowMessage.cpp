@@ -1,11 +1,5 @@
 #include "ShowMessage.h"
 
-#include "WaitCursor.h"
-
-#include <QApplication>
-#include <QMessageBox>
-#include <QString>
-
 #include <iostream>
 #include <utility>
 
@@ -17,22 +11,7 @@ MessageSink& current_sink()
     return sink;
 }
 
-bool widget_application_runs()
-{
-    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-}
-
 } // namespace
-
-void ModalMessageBox(const std::string& text)
-{
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(),
-                    QString::fromStdString(text), QMessageBox::Ok);
-    // A message can come in the middle of a computation: the user still gets an arrow
-    // to press OK with, and the wait cursor comes back after.
-    CursorOverride arrow(Qt::ArrowCursor);
-    box.exec();
-}
 
 void StandardErrorLine(const std::string& text)
 {
@@ -43,8 +22,6 @@ void ShowMessage(const std::string& text)
 {
     if (const MessageSink& sink = current_sink()) {
         sink(text);
-    } else if (widget_application_runs()) {
-        ModalMessageBox(text);
     } else {
         StandardErrorLine(text);
     }

@@ -4,6 +4,7 @@
 #include "TOpenDialog.h"
 #include "Unit1.h"
 #include "WaitCursor.h"
+#include "message_box.h"
 
 #include "bitmap_pixels.h"
 #include "bmp_writer.h"
