@@ -122,7 +122,7 @@ int compute_and_write(const CliOptions& options)
 
     MessageCounter messages;
     TBitmap target;
-    TForm1::SpectrumPipeline(&source, &target, options.mode, options.scale);
+    SpectrumPipeline(&source, &target, options.mode, options.scale);
     check_written(write_picture(*picture, target.Image()), *picture, picture->errorString());
     if (spectrum) {
         check_written(WriteNpy(*spectrum, *Spectrum), *spectrum, spectrum->errorString());

@@ -52,7 +52,7 @@ void run_spectrum(TBitmap& picture)
         return;
     }
     TBitmap spectrum;
-    TForm1::SpectrumPipeline(&picture, &spectrum, DisplayMode, 0.001);
+    SpectrumPipeline(&picture, &spectrum, DisplayMode, 0.001);
     Spectrum.reset();
 }
 

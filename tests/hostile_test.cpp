@@ -484,7 +484,7 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
     MessageRecorder messages;
     const MemoryProbe previous = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
     try {
-        TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+        SpectrumPipeline(&source, &target, DisplayMode, 0.001);
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 272.0 MiB of memory for its "
@@ -513,7 +513,7 @@ TEST(HostilePipeline, ATargetHoldingAWidePictureIsPaintedWithoutAPictureInBetwee
     // 4096 pixels wide and 4096 tall.
     const MemoryProbe previous =
         SetMemoryProbe([] { return memory_reserve + (std::uint64_t{1} << 20); });
-    TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+    SpectrumPipeline(&source, &target, DisplayMode, 0.001);
     SetMemoryProbe(previous);
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(target.Width(), 1);

@@ -271,7 +271,7 @@ std::vector<std::string> spectrum_of_constant(int side, std::uint8_t value, TBit
     TBitmap source;
     paint_constant(source, side, value);
     MessageRecorder messages;
-    TForm1::SpectrumPipeline(&source, &target, 2, 0.001);
+    SpectrumPipeline(&source, &target, 2, 0.001);
     return messages.texts;
 }
 
@@ -312,7 +312,7 @@ TEST(SpectrumPipeline, APaintingFailureShowsNiePracujeAndKeepsTheSpectrum)
     // Without a source nothing runs and the last spectrum stays.
     const matrix* last = Spectrum.get();
     MessageRecorder messages;
-    TForm1::SpectrumPipeline(nullptr, &target, 2, 0.001);
+    SpectrumPipeline(nullptr, &target, 2, 0.001);
     EXPECT_EQ(Spectrum.get(), last);
     EXPECT_TRUE(messages.texts.empty());
 }

@@ -8,13 +8,14 @@
 #include "TOpenDialog.h"
 #include "TSaveDialog.h"
 #include "matrix.h"
+#include "spectrum_pipeline.h"
 
 #include <memory>
 #include <string>
 
 // The main window: the chosen picture in Image1, its centred amplitude spectrum in
 // Image2, and the three commands. Its pipeline stages use no window state, so they are
-// static.
+// static; they hand the work to the pipeline library (spectrum_pipeline.h).
 class TForm1 : public TForm
 {
     Q_OBJECT
@@ -66,23 +67,9 @@ public:
     // paints it in display mode `mode` with `scale` (see display.h); a mode outside 0..3
     // sets the target up but paints nothing. A null source or target changes nothing.
     static void MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source);
-
-    // One spectrum computation: releases the old `Spectrum`, samples `source` into a new
-    // one, transforms and centres it, and paints it into `target`, showing "Nie pracuje"
-    // when the painting raises. A null source does nothing; the caller tells the user.
-    static void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale);
 };
 
-// Loads a BMP file into `bitmap` and reduces it to one byte per pixel, as Wczytaj does.
-// Raises Exception naming the file when either step fails.
-void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
-
-// The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
-// that exceeds what a matrix side can hold.
-int PaddedSide(int side);
-
 // State the commands share for the whole run.
-extern TBitmap* SourceBitmap;            // Image1's bitmap once a file was chosen
-extern std::unique_ptr<matrix> Spectrum; // the newest spectrum; replacing it releases the old
-extern int DisplayMode;                  // how MatrixToBitmap paints: 2, the amplitude
-extern TForm1* Form1;                    // the main window, made by Application->CreateForm
+extern TBitmap* SourceBitmap; // Image1's bitmap once a file was chosen
+extern int DisplayMode;       // how MatrixToBitmap paints: 2, the amplitude
+extern TForm1* Form1;         // the main window, made by Application->CreateForm
