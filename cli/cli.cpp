@@ -7,8 +7,8 @@
 #include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "TBitmap.h"
-#include "Unit1.h"
 #include "bmp_encode.h"
+#include "spectrum_pipeline.h"
 
 #include <QSaveFile>
 
