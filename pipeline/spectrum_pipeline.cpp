@@ -31,11 +31,8 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
 int PaddedSide(int side)
 {
     // A side of 2^29 would need rows of 2^31 doubles, more than a matrix counts.
-    constexpr std::int64_t largest = std::int64_t{1} << 29;
-    std::int64_t padded = 1;
-    while (side > padded) {
-        padded *= 2;
-    }
+    constexpr std::uint64_t largest = std::uint64_t{1} << 29;
+    const std::uint64_t padded = power_of_two_at_or_above(side);
     if (padded > largest) {
         throw Exception("A picture side of " + std::to_string(side) + " pixels is too large");
     }

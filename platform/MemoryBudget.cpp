@@ -69,17 +69,10 @@ std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
     return a > unlimited - b ? unlimited : a + b;
 }
 
-// The power of two at or above a side (1 for sides up to 1). The largest side, 2^63 - 1,
-// gives 2^63, which still fits.
-std::uint64_t padded_side(std::int64_t side)
-{
-    return side <= 1 ? 1 : std::bit_ceil(static_cast<std::uint64_t>(side));
-}
-
 void require_padded_area(std::int64_t width, std::int64_t height)
 {
-    const std::uint64_t paddedWidth = padded_side(width);
-    const std::uint64_t paddedHeight = padded_side(height);
+    const std::uint64_t paddedWidth = power_of_two_at_or_above(width);
+    const std::uint64_t paddedHeight = power_of_two_at_or_above(height);
     const std::uint64_t area = saturating_product(paddedWidth, paddedHeight);
     if (area <= padded_pixel_cap()) {
         return;
@@ -91,6 +84,11 @@ void require_padded_area(std::int64_t width, std::int64_t height)
 }
 
 } // namespace
+
+std::uint64_t power_of_two_at_or_above(std::int64_t side)
+{
+    return side <= 1 ? 1 : std::bit_ceil(static_cast<std::uint64_t>(side));
+}
 
 std::uint64_t SetPaddedPixelCap(std::uint64_t cap)
 {

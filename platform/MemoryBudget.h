@@ -23,6 +23,10 @@ constexpr std::uint64_t memory_reserve = std::uint64_t{64} << 20;
 // No cap on the padded area: the memory alone decides.
 constexpr std::uint64_t no_pixel_cap = UINT64_MAX;
 
+// The power of two at or above a side (1 for sides up to 1). The largest side, 2^63 - 1,
+// gives 2^63, which still fits.
+std::uint64_t power_of_two_at_or_above(std::int64_t side);
+
 // Caps the padded area a picture may have in this process: its width and height each
 // raised to the power of two at or above it, multiplied. Returns the cap it replaces.
 // A server that takes files from strangers sets one, so that a small file declaring a
