@@ -2,10 +2,10 @@
 
 #include "Dib.h"
 #include "Exception.h"
-#include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "display.h"
 #include "fourier.h"
+#include "memory_budget.h"
 #include "quadrants.h"
 #include "work_crew.h"
 
@@ -28,7 +28,7 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
     }
 }
 
-int PaddedSide(int side)
+int padded_side(int side)
 {
     // A side of 2^29 would need rows of 2^31 doubles, more than a matrix counts.
     constexpr std::uint64_t largest = std::uint64_t{1} << 29;
@@ -98,17 +98,17 @@ std::unique_ptr<matrix> bitmap_to_matrix(TBitmap& source)
 {
     const int width = source.Width();
     const int height = source.Height();
-    const int paddedWidth = PaddedSide(width);
-    const int paddedHeight = PaddedSide(height);
+    const int paddedWidth = padded_side(width);
+    const int paddedHeight = padded_side(height);
     std::uint64_t infoSize = 0;
     std::uint64_t bitsSize = 0;
     GetDIBSizes(source.Handle(), infoSize, bitsSize);
     // Both blocks of a picture of 32-bit pixels and sides below 2^31 stay below 2^64 - 2^33.
     // Refused here, before anything is allocated, rather than by bad_alloc or the
     // out-of-memory killer half way through; the count covers the painting too.
-    RequireMemory(width, height,
-                  SpectrumBytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
-                  "for its spectrum");
+    require_memory(width, height,
+                   spectrum_bytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
+                   "for its spectrum");
     // The samples go straight into the zeroed matrix, each byte converted exactly; an
     // array of words in its layout beside it would only add a third of its memory.
     auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
@@ -139,9 +139,9 @@ void fourier_2d(double* data, int width, int height, int direction)
 HPALETTE grey_palette()
 {
     constexpr std::uint16_t entries = 256;
-    auto storage = std::make_unique<std::byte[]>(LogPaletteSize(entries));
+    auto storage = std::make_unique<std::byte[]>(log_palette_size(entries));
     auto* record = new (storage.get()) LOGPALETTE{0x300, entries, {}};
-    PALETTEENTRY* entry = PaletteEntries(record);
+    PALETTEENTRY* entry = palette_entries(record);
     for (int level = 0; level < entries; ++level) {
         const auto grey = static_cast<std::uint8_t>(level);
         entry[level] = PALETTEENTRY{grey, grey, grey, 0};
@@ -168,7 +168,7 @@ void matrix_to_bitmap(TBitmap& target, int mode, double scale, const matrix& sou
     });
 }
 
-void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale)
+void spectrum_pipeline(TBitmap* source, TBitmap* target, int mode, double scale)
 {
     if (source == nullptr) {
         return;

@@ -16,7 +16,7 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
 // that exceeds what a matrix side can hold.
-int PaddedSide(int side);
+int padded_side(int side);
 
 // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two at or
 // above the picture's: each pixel byte becomes a real part, the rest is zero. "Nie udalo
@@ -40,7 +40,7 @@ void matrix_to_bitmap(TBitmap& target, int mode, double scale, const matrix& sou
 // One spectrum computation: releases the old `Spectrum`, samples `source` into a new one,
 // transforms and centres it, and paints it into `target`, showing "Nie pracuje" when the
 // painting raises. A null source does nothing; the caller tells the user.
-void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale);
+void spectrum_pipeline(TBitmap* source, TBitmap* target, int mode, double scale);
 
 // The newest spectrum; replacing it releases the old.
 extern std::unique_ptr<matrix> Spectrum;

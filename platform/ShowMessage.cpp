@@ -5,29 +5,29 @@
 
 namespace {
 
-MessageSink& current_sink()
+message_sink& current_sink()
 {
-    static MessageSink sink;
+    static message_sink sink;
     return sink;
 }
 
 } // namespace
 
-void StandardErrorLine(const std::string& text)
+void standard_error_line(const std::string& text)
 {
     std::cerr << text << '\n' << std::flush;
 }
 
 void ShowMessage(const std::string& text)
 {
-    if (const MessageSink& sink = current_sink()) {
+    if (const message_sink& sink = current_sink()) {
         sink(text);
     } else {
-        StandardErrorLine(text);
+        standard_error_line(text);
     }
 }
 
-MessageSink SetMessageSink(MessageSink sink)
+message_sink set_message_sink(message_sink sink)
 {
     return std::exchange(current_sink(), std::move(sink));
 }

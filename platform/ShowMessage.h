@@ -5,14 +5,14 @@
 
 // Where ShowMessage sends its text. The window program installs a modal box, the
 // command line tool writes to standard error, tests record.
-using MessageSink = std::function<void(const std::string&)>;
+using message_sink = std::function<void(const std::string&)>;
 
 // Shows `text` to the user through the current sink.
 void ShowMessage(const std::string& text);
 
 // Installs `sink` (an empty one restores the default) and returns the one it replaces.
 // The default writes a line to standard error.
-MessageSink SetMessageSink(MessageSink sink);
+message_sink set_message_sink(message_sink sink);
 
 // The default sink.
-void StandardErrorLine(const std::string& text);
+void standard_error_line(const std::string& text);

@@ -51,7 +51,7 @@ public:
 
     TPixelFormat PixelFormat() const { return format; }
     // pf8bit keeps an 8-bit picture's bytes and palette and turns any other picture
-    // into grey levels under a 256-grey palette; see GreyLevel.
+    // into grey levels under a 256-grey palette; see grey_level.
     void PixelFormat(TPixelFormat newFormat);
 
     TBitmapHandleType HandleType() const { return handleType; }
@@ -107,7 +107,7 @@ private:
 };
 
 // The grey level of a colour: (299 R + 587 G + 114 B + 500) / 1000, in integers.
-constexpr int GreyLevel(int red, int green, int blue)
+constexpr int grey_level(int red, int green, int blue)
 {
     return (299 * red + 587 * green + 114 * blue + 500) / 1000;
 }

@@ -236,7 +236,7 @@ TEST_P(FourierSameAsPlain, EveryOutputDoubleEqualsThePlainTransform)
     const std::vector<double> x =
         random_doubles(total, static_cast<unsigned>(total + std::get<1>(GetParam())));
     for (int direction : {+1, -1}) {
-        const std::vector<double> want = run(PlainFourierND, x, n, direction);
+        const std::vector<double> want = run(plain_fourier_nd, x, n, direction);
         const std::vector<double> got = run(FourierND, x, n, direction);
         const std::size_t k = first_difference(got, want);
         ASSERT_EQ(k, total) << "direction " << direction << ", double " << k << ": " << got[k]
@@ -303,7 +303,7 @@ TEST(FourierKernels, SignsOfZeroComeOutAsInThePlainTransform)
                 continue;
             }
             use_fourier_kernel(k.kernel);
-            const std::vector<double> want = run(PlainFourierND, x, n, -1);
+            const std::vector<double> want = run(plain_fourier_nd, x, n, -1);
             const std::vector<double> got = run(FourierND, x, n, -1);
             EXPECT_EQ(std::memcmp(got.data(), want.data(), x.size() * sizeof(double)), 0)
                 << k.name << " on " << n.size() << " axes";

@@ -57,7 +57,7 @@ TEST(SwapQuadrants, ExchangesQuadrantsDiagonallyOnEvenSides)
     const std::vector<std::pair<int, int>> shapes = {{2, 2},  {4, 8},       {8, 4},    {16, 2},
                                                      {6, 12}, {4, 1 << 18}, {512, 256}};
     for (const int threads : {1, 3}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         for (const auto& [height, width] : shapes) {
             matrix m = numbered(height, width);
             TForm1::SwapQuadrants(&m);
@@ -132,7 +132,7 @@ TEST(PaintRow, EveryModeAndScaleGivesTheLevelOfEachElement)
 TEST(GrayPalette, EntryIIsGreyLevelI)
 {
     HPALETTE palette = TForm1::GrayPalette();
-    const QList<QRgb> colors = PaletteColors(palette);
+    const QList<QRgb> colors = palette_colors(palette);
     ASSERT_EQ(colors.size(), 256);
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(colors[i], qRgb(i, i, i)) << i;
@@ -198,7 +198,7 @@ TEST(MatrixToBitmap, SetsUpAGreyBitmapOfTheComplexSize)
     EXPECT_EQ(target.Height(), 64);
     EXPECT_EQ(target.PixelFormat(), pf8bit);
     EXPECT_EQ(target.HandleType(), bmDIB);
-    EXPECT_EQ(PaletteColors(target.Palette()).size(), 256);
+    EXPECT_EQ(palette_colors(target.Palette()).size(), 256);
     EXPECT_EQ(target.Image().format(), QImage::Format_Indexed8);
     EXPECT_EQ(target.Image().pixelIndex(127, 63), 0);
 }
@@ -207,7 +207,7 @@ TEST(MatrixToBitmap, SetsUpAGreyBitmapOfTheComplexSize)
 // a row painted into another row's place shows.
 TEST(MatrixToBitmap, RowsPaintedInSharesLandInTheirOwnRows)
 {
-    const SharedAmong three(3);
+    const shared_among three(3);
     const int height = 512;
     const int width = 200;
     matrix m = numbered(height, width);
@@ -270,8 +270,8 @@ std::vector<std::string> spectrum_of_constant(int side, std::uint8_t value, TBit
 {
     TBitmap source;
     paint_constant(source, side, value);
-    MessageRecorder messages;
-    SpectrumPipeline(&source, &target, 2, 0.001);
+    message_recorder messages;
+    spectrum_pipeline(&source, &target, 2, 0.001);
     return messages.texts;
 }
 
@@ -311,8 +311,8 @@ TEST(SpectrumPipeline, APaintingFailureShowsNiePracujeAndKeepsTheSpectrum)
 
     // Without a source nothing runs and the last spectrum stays.
     const matrix* last = Spectrum.get();
-    MessageRecorder messages;
-    SpectrumPipeline(nullptr, &target, 2, 0.001);
+    message_recorder messages;
+    spectrum_pipeline(nullptr, &target, 2, 0.001);
     EXPECT_EQ(Spectrum.get(), last);
     EXPECT_TRUE(messages.texts.empty());
 }

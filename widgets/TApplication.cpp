@@ -50,7 +50,7 @@ void TApplication::Initialize()
     if (LoadQtTranslation(*translator, QLocale::system())) {
         QCoreApplication::installTranslator(translator.get());
     }
-    previousSink = SetMessageSink(ModalMessageBox);
+    previousSink = set_message_sink(modal_message_box);
     installedSink = true;
 }
 
@@ -75,7 +75,7 @@ void TApplication::Release()
     translator.reset();
     application.reset();
     if (installedSink) {
-        SetMessageSink(std::exchange(previousSink, {}));
+        set_message_sink(std::exchange(previousSink, {}));
         installedSink = false;
     }
 }

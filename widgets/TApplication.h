@@ -67,7 +67,7 @@ private:
     char** argumentValues = nullptr;
     std::unique_ptr<QApplication> application;
     std::unique_ptr<QTranslator> translator;
-    MessageSink previousSink;
+    message_sink previousSink;
     bool installedSink = false;
     std::vector<std::unique_ptr<TForm>> forms;
 };

@@ -1,8 +1,8 @@
 #include "Unit1.h"
 
 #include "ShowMessage.h"
-#include "WaitCursor.h"
 #include "quadrants.h"
+#include "wait_cursor.h"
 
 #include <functional>
 
@@ -49,8 +49,8 @@ void TForm1::PoliczFFTClick()
         ShowMessage("Nie pracuje");
         return;
     }
-    WaitCursor busy;
-    SpectrumPipeline(SourceBitmap, Image2->Picture()->Bitmap(), DisplayMode, 0.001);
+    wait_cursor busy;
+    spectrum_pipeline(SourceBitmap, Image2->Picture()->Bitmap(), DisplayMode, 0.001);
 }
 
 std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)

@@ -111,8 +111,8 @@ void transform_axis(one_based<double> x, const Axis& axis, int direction)
 
 } // namespace
 
-void PlainFourierND(one_based<double> data, one_based<const std::uint32_t> lengths, int dimensions,
-                    int direction)
+void plain_fourier_nd(one_based<double> data, one_based<const std::uint32_t> lengths,
+                      int dimensions, int direction)
 {
     std::uint64_t total = 1;
     for (int d = 1; d <= dimensions; ++d) {
