@@ -39,7 +39,7 @@ QString case_insensitive_pattern(const QString& pattern)
     QString result;
     for (const QChar c : pattern) {
         if (c == '[') {
-            // A bracket is an ordinary character in a Windows wildcard.
+            // A bracket is an ordinary character in the filter's patterns.
             result += "[[]";
         } else if (c.toLower() != c.toUpper()) {
             result += QString("[") + c.toLower() + c.toUpper() + "]";

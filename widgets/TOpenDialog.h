@@ -44,8 +44,7 @@ private:
 };
 
 // Qt's name filters for a "description|pattern" filter, each pattern made to match
-// letters of either case, as file names are matched on Windows: "*.BMP" finds
-// "photo.bmp" too.
+// letters of either case: "*.BMP" finds "photo.bmp" too.
 QStringList dialog_name_filters(const QString& filter);
 
 // A wildcard that matches what `pattern` matches, ignoring letter case ("*.[bB][mM][pP]").
