@@ -106,8 +106,9 @@ private:
     QImage image;
 };
 
-// The grey level of a colour: (299 R + 587 G + 114 B + 500) / 1000, in integers.
-constexpr int grey_level(int red, int green, int blue)
+// The grey level of a colour of components 0 to 255: (299 R + 587 G + 114 B + 500) / 1000,
+// in integers, which is 255 at most.
+constexpr std::uint8_t grey_level(int red, int green, int blue)
 {
-    return (299 * red + 587 * green + 114 * blue + 500) / 1000;
+    return static_cast<std::uint8_t>((299 * red + 587 * green + 114 * blue + 500) / 1000);
 }

@@ -83,7 +83,8 @@ TEST_P(FourierAgainstDirectSum, BothDirectionsMatchTheDefiningSum)
         const cvec got = transform(a, shape.lengths, direction);
         const cvec want = direct_dft(a, shape.lengths, direction);
         // Rounding grows with log2(total); the values reach about 100 x total.
-        EXPECT_LT(max_error(got, want), 1e-9 * 100 * total_of(shape)) << "direction " << direction;
+        EXPECT_LT(max_error(got, want), 1e-9 * 100 * static_cast<double>(total_of(shape)))
+            << "direction " << direction;
     }
 }
 
@@ -96,7 +97,7 @@ TEST_P(FourierAgainstDirectSum, ForwardThenBackwardScalesByTheElementCount)
     for (auto& z : scaled) {
         z *= static_cast<double>(total_of(shape));
     }
-    EXPECT_LT(max_error(back, scaled), 1e-9 * 100 * total_of(shape));
+    EXPECT_LT(max_error(back, scaled), 1e-9 * 100 * static_cast<double>(total_of(shape)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, FourierAgainstDirectSum,

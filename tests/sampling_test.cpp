@@ -106,7 +106,7 @@ TEST(BitmapToMatrix, ExportFailureShowsItsMessageOnceAndGivesZeros)
 class FailingBitmap : public TBitmap
 {
 public:
-    explicit FailingBitmap(int failingRow) : failingRow(failingRow) {}
+    explicit FailingBitmap(int firstFailing) : failingRow(firstFailing) {}
 
     bool armed = false;
 

@@ -60,7 +60,7 @@ QPoint stored_position(const QByteArray& description)
 
 } // namespace
 
-form_loader::form_loader(QWidget& form) : form(form) {}
+form_loader::form_loader(QWidget& target) : form(target) {}
 
 QWidget* form_loader::createWidget(const QString& className, QWidget* parent, const QString& name)
 {

@@ -11,7 +11,7 @@ class QWidget;
 class form_loader : public QUiLoader
 {
 public:
-    explicit form_loader(QWidget& form);
+    explicit form_loader(QWidget& target);
 
     QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
                           const QString& name = QString()) override;
