@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-struct HPALETTE__
+struct palette_object
 {
     QList<QRgb> colors;
 };
@@ -40,7 +40,7 @@ void DeleteObject(HPALETTE palette)
 
 HPALETTE palette_from_colors(const QList<QRgb>& colors)
 {
-    return new HPALETTE__{colors};
+    return new palette_object{colors};
 }
 
 QList<QRgb> palette_colors(HPALETTE palette)

@@ -33,8 +33,8 @@ PALETTEENTRY* palette_entries(LOGPALETTE* record);
 const PALETTEENTRY* palette_entries(const LOGPALETTE* record);
 
 // A palette object, reached only through its handle.
-struct HPALETTE__;
-using HPALETTE = HPALETTE__*;
+struct palette_object;
+using HPALETTE = palette_object*;
 
 // Builds a palette from a logical-palette record; the caller owns the handle until it
 // hands it to a bitmap. Returns null for a null record or one without entries.

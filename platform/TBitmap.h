@@ -28,8 +28,8 @@ enum TBitmapHandleType
     bmDDB
 };
 
-struct HBITMAP__;
-using HBITMAP = HBITMAP__*;
+struct bitmap_object;
+using HBITMAP = bitmap_object*;
 
 // A device-independent bitmap held in a QImage. Pictures of 1, 4 and 8 bits per pixel are
 // held one byte per pixel, as indices into their colour table; 15- to 32-bit ones as
@@ -92,7 +92,7 @@ private:
     {
         void operator()(HPALETTE p) const { DeleteObject(p); }
     };
-    using PalettePtr = std::unique_ptr<HPALETTE__, PaletteRelease>;
+    using PalettePtr = std::unique_ptr<palette_object, PaletteRelease>;
 
     void Resize(int newWidth, int newHeight);
     void ReduceToGrey();
