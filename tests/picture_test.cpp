@@ -3,7 +3,6 @@
 #include "Unit1.h"
 #include "display.h"
 
-#include "message_recorder.h"
 #include "shared_among.h"
 
 #include <gtest/gtest.h>
@@ -253,68 +252,6 @@ TEST(MatrixToBitmap, ANullMatrixLeavesTheTargetUntouched)
     matrix m(2, 4);
     TForm1::MatrixToBitmap(nullptr, 2, 0.001, &m);
     EXPECT_EQ(m.get_data()[0], 0.0);
-}
-
-void paint_constant(TBitmap& bitmap, int side, std::uint8_t value)
-{
-    bitmap.PixelFormat(pf8bit);
-    bitmap.Height(side);
-    bitmap.Width(side);
-    for (int y = 0; y < side; ++y) {
-        std::fill_n(bitmap.ScanLine(y), side, value);
-    }
-}
-
-// Runs the pipeline on a side x side picture of one grey level; returns its messages.
-std::vector<std::string> spectrum_of_constant(int side, std::uint8_t value, TBitmap& target)
-{
-    TBitmap source;
-    paint_constant(source, side, value);
-    message_recorder messages;
-    spectrum_pipeline(&source, &target, 2, 0.001);
-    return messages.texts;
-}
-
-TEST(SpectrumPipeline, AConstantPictureLightsOnlyTheCentre)
-{
-    TBitmap target;
-    EXPECT_TRUE(spectrum_of_constant(256, 100, target).empty());
-    ASSERT_EQ(target.Width(), 256);
-    ASSERT_EQ(target.Height(), 256);
-    EXPECT_EQ(element(*Spectrum, 128, 128)[0], 6553600.0);
-    int lit = 0;
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            lit += target.ScanLine(y)[x] != 0;
-        }
-    }
-    EXPECT_EQ(lit, 1);
-    EXPECT_EQ(target.ScanLine(128)[128], 255);
-}
-
-// A target whose rows cannot be reached.
-class UnpaintableBitmap : public TBitmap
-{
-public:
-    std::uint8_t* ScanLine(int y) override
-    {
-        throw Exception("row " + std::to_string(y) + " is out of reach");
-    }
-};
-
-TEST(SpectrumPipeline, APaintingFailureShowsNiePracujeAndKeepsTheSpectrum)
-{
-    UnpaintableBitmap target;
-    EXPECT_EQ(spectrum_of_constant(4, 1, target), std::vector<std::string>{"Nie pracuje"});
-    ASSERT_NE(Spectrum, nullptr);
-    EXPECT_EQ(element(*Spectrum, 2, 2)[0], 16.0);
-
-    // Without a source nothing runs and the last spectrum stays.
-    const matrix* last = Spectrum.get();
-    message_recorder messages;
-    spectrum_pipeline(nullptr, &target, 2, 0.001);
-    EXPECT_EQ(Spectrum.get(), last);
-    EXPECT_TRUE(messages.texts.empty());
 }
 
 } // namespace

@@ -35,19 +35,6 @@ std::complex<double> element(const matrix& m, int y, int x)
     return {d[0], d[1]};
 }
 
-TEST(PaddedSide, IsTheSmallestPowerOfTwoAtOrAbove)
-{
-    EXPECT_EQ(padded_side(0), 1);
-    EXPECT_EQ(padded_side(1), 1);
-    EXPECT_EQ(padded_side(2), 2);
-    EXPECT_EQ(padded_side(3), 4);
-    EXPECT_EQ(padded_side(100), 128);
-    EXPECT_EQ(padded_side(128), 128);
-    EXPECT_EQ(padded_side(1 << 29), 1 << 29);
-    EXPECT_THROW(padded_side((1 << 29) + 1), Exception);
-    EXPECT_THROW(padded_side(2147483647), Exception);
-}
-
 // Which rows must hold samples: the picture's first `rows_read`, the rest zero.
 void expect_samples(const matrix& m, int width, int rows_read, int padded_width, int padded_height)
 {
