@@ -45,27 +45,14 @@ public:
     // any picture was chosen it only says "Nie pracuje".
     void PoliczFFTClick();
 
-    // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two
-    // at or above the picture's: each pixel byte becomes a real part, the rest is zero.
-    // "Nie udalo sie !" when the bitmap cannot be exported, "Blad" when sampling raises;
-    // a matrix of the padded size is returned either way.
+    // The pipeline's stages under the window's names (see spectrum_pipeline.h):
+    // BitmapToMatrix is bitmap_to_matrix, Fft2D fourier_2d, GrayPalette grey_palette.
+    // SwapQuadrants and MatrixToBitmap do nothing when given null, and otherwise
+    // swap_quadrants and matrix_to_bitmap.
     static std::unique_ptr<matrix> BitmapToMatrix(TBitmap* source);
-
-    // Transforms `height` rows of `width` complex elements in place. Direction +1 takes
-    // the sum with the positive exponent; -1 gives the inverse left unscaled, that is
-    // width x height times the input after a +1 transform, like FourierND itself.
     static void Fft2D(double* data, int width, int height, int direction);
-
-    // Centres a transformed matrix in place: the zero frequency moves to (rows / 2,
-    // cols / 4). Nothing happens for null.
     static void SwapQuadrants(matrix* m);
-
-    // A new palette of 256 greys, entry i being grey level i; the caller owns it.
     static HPALETTE GrayPalette();
-
-    // Makes `target` an 8-bit grey bitmap of the source's rows and complex columns and
-    // paints it in display mode `mode` with `scale` (see display.h); a mode outside 0..3
-    // sets the target up but paints nothing. A null source or target changes nothing.
     static void MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source);
 };
 
