@@ -113,8 +113,7 @@ std::unique_ptr<matrix> bitmap_to_matrix(TBitmap& source)
     // array of words in its layout beside it would only add a third of its memory.
     auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
 
-    // The export is never read, the samples come from the scan lines: it is made so that a
-    // bitmap that cannot be exported says so ("Nie udalo sie !") before any is sampled.
+    // Never read (samples come from the scan lines): made to learn if the bitmap exports at all.
     auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(infoSize);
     auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
     try {
