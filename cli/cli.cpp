@@ -4,11 +4,11 @@
 #include "options.h"
 #include "paths.h"
 
-#include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "TBitmap.h"
-#include "Unit1.h"
 #include "bmp_encode.h"
+#include "memory_budget.h"
+#include "spectrum_pipeline.h"
 
 #include <QSaveFile>
 
@@ -34,30 +34,30 @@ class MessageCounter
 {
 public:
     MessageCounter()
-        : previous(SetMessageSink([this](const std::string& text) {
+        : previous(set_message_sink([this](const std::string& text) {
               ++count;
-              StandardErrorLine(text);
+              standard_error_line(text);
           }))
     {
     }
     MessageCounter(const MessageCounter&) = delete;
     MessageCounter& operator=(const MessageCounter&) = delete;
-    ~MessageCounter() { SetMessageSink(previous); }
+    ~MessageCounter() { set_message_sink(previous); }
 
     int count = 0;
 
 private:
-    MessageSink previous;
+    message_sink previous;
 };
 
 // The cap on the padded area for one run, lifted when the run ends.
 class PixelCap
 {
 public:
-    explicit PixelCap(std::uint64_t cap) : previous(SetPaddedPixelCap(cap)) {}
+    explicit PixelCap(std::uint64_t cap) : previous(set_padded_pixel_cap(cap)) {}
     PixelCap(const PixelCap&) = delete;
     PixelCap& operator=(const PixelCap&) = delete;
-    ~PixelCap() { SetPaddedPixelCap(previous); }
+    ~PixelCap() { set_padded_pixel_cap(previous); }
 
 private:
     std::uint64_t previous;
@@ -122,7 +122,7 @@ int compute_and_write(const CliOptions& options)
 
     MessageCounter messages;
     TBitmap target;
-    TForm1::SpectrumPipeline(&source, &target, options.mode, options.scale);
+    spectrum_pipeline(&source, &target, options.mode, options.scale);
     check_written(write_picture(*picture, target.Image()), *picture, picture->errorString());
     if (spectrum) {
         check_written(WriteNpy(*spectrum, *Spectrum), *spectrum, spectrum->errorString());

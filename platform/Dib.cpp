@@ -115,7 +115,7 @@ bool GetDIB(HBITMAP handle, HPALETTE palette, void* bitmapInfo, void* bits)
     auto* info = static_cast<std::byte*>(bitmapInfo);
     write_header(*bitmap, layout, info);
     const QList<QRgb> colors =
-        palette != nullptr ? PaletteColors(palette) : bitmap->Image().colorTable();
+        palette != nullptr ? palette_colors(palette) : bitmap->Image().colorTable();
     write_colours(colors, layout, info + sizeof(BITMAPINFOHEADER));
     write_rows(bitmap->Image(), layout, static_cast<std::byte*>(bits));
     return true;
