@@ -35,7 +35,7 @@ QByteArray npy_header(int rows, int columns)
 bool write_npy(QIODevice& device, const matrix& m)
 {
     const QByteArray header = npy_header(m.get_rows(), m.get_cols() / 2);
-    const qint64 bytes = static_cast<qint64>(m.size() * sizeof(double));
+    const qint64 bytes = static_cast<qint64>(m.size()) * qint64{sizeof(double)};
     return device.write(header) == header.size() &&
            device.write(reinterpret_cast<const char*>(m.get_data()), bytes) == bytes;
 }

@@ -2,7 +2,7 @@
 
 #include "Exception.h"
 #include "memory_budget.h"
-#include "Unit1.h"
+#include "spectrum_pipeline.h"
 
 #include <QCoreApplication>
 #include <QDir>

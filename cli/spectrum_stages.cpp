@@ -1,22 +1,23 @@
 #include "spectrum_stages.h"
 
 #include "Exception.h"
-#include "Unit1.h"
+#include "quadrants.h"
 #include "spectrum_picture.h"
+#include "spectrum_pipeline.h"
 
 #include <cstdint>
 #include <vector>
 
 std::unique_ptr<matrix> sample_picture(TBitmap& picture)
 {
-    return TForm1::BitmapToMatrix(&picture);
+    return bitmap_to_matrix(picture);
 }
 
 void centre_spectrum(matrix& samples, int width, int height, const spectrum_settings& settings)
 {
     prepare_samples(samples, width, height, settings.window, settings.padding);
-    TForm1::Fft2D(samples.get_data(), samples.get_cols() / 2, samples.get_rows(), +1);
-    TForm1::SwapQuadrants(&samples);
+    fourier_2d(samples.get_data(), samples.get_cols() / 2, samples.get_rows(), +1);
+    swap_quadrants(samples);
 }
 
 QImage spectrum_picture(const matrix& spectrum, const spectrum_settings& settings)

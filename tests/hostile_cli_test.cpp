@@ -11,6 +11,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -251,6 +252,15 @@ TEST(HostileCli, AnExistingOutputThatIsNotARegularFileIsLeftAlone)
     f.ExpectRefused({f.input, f.at("folder.bmp")}, reason);
     f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo.bmp")},
                     "--npy " + f.at("fifo.bmp") + " " + reason);
+    // A device node such as /dev/null, made where only root may make one (as in CI).
+    const std::filesystem::path device = temp_path("device-output") + ".bmp";
+    std::filesystem::remove(device);
+    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        expect_failed_with(widmo_cli({f.input, device.string()}), reason);
+        expect_failed_with(widmo_cli({f.input, f.at("new.bmp"), "--npy", device.string()}), reason);
+        EXPECT_TRUE(std::filesystem::is_character_file(device));
+        std::filesystem::remove(device);
+    }
 }
 
 TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)

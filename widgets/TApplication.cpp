@@ -1,11 +1,12 @@
 #include "TApplication.h"
 
-#include "ShowMessage.h"
+#include "message_box.h"
 
 #include <QLibraryInfo>
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -49,6 +50,8 @@ void TApplication::Initialize()
     if (LoadQtTranslation(*translator, QLocale::system())) {
         QCoreApplication::installTranslator(translator.get());
     }
+    previousSink = set_message_sink(modal_message_box);
+    installedSink = true;
 }
 
 bool TApplication::LoadQtTranslation(QTranslator& translator, const QLocale& locale)
@@ -71,6 +74,10 @@ void TApplication::Release()
     forms.clear();
     translator.reset();
     application.reset();
+    if (installedSink) {
+        set_message_sink(std::exchange(previousSink, {}));
+        installedSink = false;
+    }
 }
 
 void TApplication::ShowException(const Exception& exception)
