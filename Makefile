@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_DIR = build/fuzz
 
-.PHONY: all deps configure build test run bench fuzz fresh-test package clean
+.PHONY: all deps configure build test run bench fuzz lint fresh-test package clean
 
 all: build
 
@@ -50,6 +50,12 @@ define run_fuzzer
 	  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=$(FUZZ_DIR)/artifacts/$(1)- \
 	  $(FUZZ_DIR)/$(2) $(FUZZ_DIR)/seeds/$(3)
 endef
+
+# Builds the programs with clang-14 under clang-tidy-14 (.clang-tidy): any finding fails.
+lint:
+	scripts/install-deps lint
+	cmake --preset lint
+	cmake --build --preset lint -j $(JOBS)
 
 # The Debian package of both programs, into dist/.
 package:

@@ -151,7 +151,7 @@ void register_all()
                 ->Unit(benchmark::kMillisecond);
         }
         benchmark::RegisterBenchmark(label("plain", shape).c_str(), time_widmo, shape,
-                                     PlainFourierND)
+                                     plain_fourier_nd)
             ->Unit(benchmark::kMillisecond)
             ->Iterations(1);
         // Threads share the work: their wall time is what a user waits.

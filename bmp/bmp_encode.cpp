@@ -160,6 +160,7 @@ void put_rows(piece_writer& out, const indexed_picture& picture)
 {
     const std::uint8_t zeros[3] = {};
     const auto width = static_cast<std::size_t>(picture.width);
+    // A stored row is the width rounded up to 4, so the padding cannot wrap.
     const std::size_t padding = stored_row_bytes(picture.width) - width;
     for (std::int32_t y = picture.height - 1; y >= 0; --y) {
         // check_picture has shown that every row lies inside `pixels`.

@@ -103,6 +103,8 @@ void for_each_row(byte_source& file, const header& h, picture& out, Expand expan
         if (!read_exact(file, offset, row)) {
             refuse(fault::truncated);
         }
+        // 0 <= i < rows, so rows - 1 - i cannot wrap; a row of the picture holds its
+        // used bytes, so stride - used cannot either.
         std::uint8_t* line = out.row(h.top_down ? i : h.rows - 1 - i);
         expand(row.data(), line);
         std::memset(line + used, 0, out.stride - used);

@@ -49,6 +49,7 @@ private:
         if (y >= rows || count > width - x) {
             refuse(fault::run_past_picture);
         }
+        // 0 <= y < rows here, so rows - 1 - y cannot wrap.
         std::uint8_t* at = out.row(rows - 1 - y) + x;
         x += count;
         return at;

@@ -1,172 +1,106 @@
 #include "cli.h"
 
-#include "npy.h"
+#include "batch.h"
+#include "cli_status.h"
+#include "message_counter.h"
+#include "option_table.h"
 #include "options.h"
-#include "paths.h"
+#include "picture_input.h"
+#include "picture_job.h"
 
-#include "MemoryBudget.h"
-#include "ShowMessage.h"
-#include "TBitmap.h"
-#include "Unit1.h"
-#include "bmp_encode.h"
+#include "memory_budget.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 
 #include <cstdint>
 #include <exception>
 #include <iostream>
-#include <memory>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 namespace {
 
-// A failure that ends the run with nothing written; the text says why.
-class CliFailure : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Shows every message on standard error and counts them while it lives.
-class MessageCounter
-{
-public:
-    MessageCounter()
-        : previous(SetMessageSink([this](const std::string& text) {
-              ++count;
-              StandardErrorLine(text);
-          }))
-    {
-    }
-    MessageCounter(const MessageCounter&) = delete;
-    MessageCounter& operator=(const MessageCounter&) = delete;
-    ~MessageCounter() { SetMessageSink(previous); }
-
-    int count = 0;
-
-private:
-    MessageSink previous;
-};
-
 // The cap on the padded area for one run, lifted when the run ends.
-class PixelCap
+class pixel_cap
 {
 public:
-    explicit PixelCap(std::uint64_t cap) : previous(SetPaddedPixelCap(cap)) {}
-    PixelCap(const PixelCap&) = delete;
-    PixelCap& operator=(const PixelCap&) = delete;
-    ~PixelCap() { SetPaddedPixelCap(previous); }
+    explicit pixel_cap(std::uint64_t cap) : previous(set_padded_pixel_cap(cap)) {}
+    pixel_cap(const pixel_cap&) = delete;
+    pixel_cap& operator=(const pixel_cap&) = delete;
+    ~pixel_cap() { set_padded_pixel_cap(previous); }
 
 private:
     std::uint64_t previous;
 };
 
-std::string native(const QString& name)
+// `text` with every mention of the copy of standard input replaced by "-".
+std::string naming_standard_input(const char* text, const QString& copy_name)
 {
-    return name.toStdString();
+    return QString::fromStdString(text).replace(copy_name, standard_stream).toStdString();
 }
 
-// A file written under a temporary name beside its target and renamed into place by
-// Commit; dropped without a trace when the run ends before.
-std::unique_ptr<QSaveFile> open_output(const QString& name)
+void run_job(picture_job& job)
 {
-    auto file = std::make_unique<QSaveFile>(name);
-    if (!file->open(QIODevice::WriteOnly)) {
-        throw CliFailure(native(QCoreApplication::translate("widmo-cli", "cannot write %1: %2")
-                                    .arg(name, file->errorString())));
-    }
-    return file;
+    job.prepare();
+    job.compute();
+    job.finish();
 }
 
-void check_written(bool written, const QSaveFile& file, const QString& reason)
+int run_single(const cli_options& options)
 {
-    if (!written) {
-        throw CliFailure(native(QCoreApplication::translate("widmo-cli", "cannot write %1: %2")
-                                    .arg(file.fileName(), reason)));
+    message_counter messages;
+    const QString& input = options.inputs.first();
+    const output_files outputs{options.output, options.npy_file};
+    if (input != standard_stream) {
+        picture_job job(input, QString(), outputs, options.format, options.spectrum);
+        run_job(job);
+        return status_after(false, messages.count);
     }
+    const standard_input_copy copy;
+    picture_job job(QString(), copy.file_name(), outputs, options.format, options.spectrum);
+    try {
+        run_job(job);
+    } catch (const std::exception& e) {
+        throw std::runtime_error(naming_standard_input(e.what(), copy.file_name()));
+    }
+    return status_after(false, messages.count);
 }
 
-void commit(QSaveFile& file)
+int run(const cli_options& options)
 {
-    check_written(file.commit(), file, file.errorString());
-}
-
-// Writes the 8-bit spectrum picture. Its rows are taken from the bytes Qt holds them
-// in, but not the bytes that align them, which nothing has set.
-bool write_picture(QIODevice& device, const QImage& image)
-{
-    if (image.format() != QImage::Format_Indexed8) {
-        throw CliFailure(
-            native(QCoreApplication::translate("widmo-cli", "no spectrum picture was painted")));
+    if (options.help) {
+        std::cout << usage_text().toStdString();
+        return cli_done;
     }
-    const QList<QRgb> colours = image.colorTable();
-    const indexed_picture picture{
-        image.width(),
-        image.height(),
-        {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())},
-        static_cast<std::size_t>(image.bytesPerLine()),
-        {colours.constData(), static_cast<std::size_t>(colours.size())}};
-    return write_indexed_bmp(picture, [&](const std::uint8_t* bytes, std::size_t count) {
-        const auto length = static_cast<qint64>(count);
-        return device.write(reinterpret_cast<const char*>(bytes), length) == length;
-    });
-}
-
-int compute_and_write(const CliOptions& options)
-{
-    const PixelCap cap(options.maxPixels);
-    refuse_clashing_files(options);
-    TBitmap source;
-    load_8bit_picture(source, native(options.input));
-    auto picture = open_output(options.output);
-    auto spectrum = options.npy.isEmpty() ? nullptr : open_output(options.npy);
-
-    MessageCounter messages;
-    TBitmap target;
-    TForm1::SpectrumPipeline(&source, &target, options.mode, options.scale);
-    check_written(write_picture(*picture, target.Image()), *picture, picture->errorString());
-    if (spectrum) {
-        check_written(WriteNpy(*spectrum, *Spectrum), *spectrum, spectrum->errorString());
+    if (options.version) {
+        std::cout << "widmo-cli " << WIDMO_VERSION << '\n';
+        return cli_done;
     }
-    // The names may have been given to other files while the spectrum was computed.
-    refuse_clashing_files(options);
-    if (spectrum) {
-        commit(*spectrum);
-    }
-    commit(*picture);
-    return messages.count == 0 ? CliDone : CliDoneWithMessage;
+    const pixel_cap cap(options.max_pixels);
+    return options.batch() ? run_batch(options) : run_single(options);
 }
 
 int fail(const std::string& reason)
 {
     std::cerr << "widmo-cli: " << reason << '\n';
-    return CliFailed;
+    return cli_failed;
 }
 
 } // namespace
 
-int RunCli(const QStringList& arguments)
+int run_cli(const QStringList& arguments)
 {
     try {
-        const CliOptions options = ParseOptions(arguments);
-        if (options.help) {
-            std::cout << native(UsageText());
-            return CliDone;
-        }
-        if (options.version) {
-            std::cout << "widmo-cli " << WIDMO_VERSION << '\n';
-            return CliDone;
-        }
-        return compute_and_write(options);
-    } catch (const UsageError& e) {
-        return fail(native(QCoreApplication::translate("widmo-cli", "%1 (see widmo-cli --help)")
-                               .arg(QString::fromStdString(e.what()))));
+        return run(parse_options(arguments));
+    } catch (const usage_error& e) {
+        return fail(QCoreApplication::translate("widmo-cli", "%1 (see widmo-cli --help)")
+                        .arg(QString::fromStdString(e.what()))
+                        .toStdString());
     } catch (const std::bad_alloc&) {
-        return fail(
-            native(QCoreApplication::translate("widmo-cli", "not enough memory for this picture")));
+        return fail(QCoreApplication::translate("widmo-cli", "not enough memory for this picture")
+                        .toStdString());
     } catch (const std::exception& e) {
         return fail(e.what());
     }

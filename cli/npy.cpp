@@ -16,7 +16,7 @@ std::string shape_description(int rows, int columns)
 
 } // namespace
 
-QByteArray NpyHeader(int rows, int columns)
+QByteArray npy_header(int rows, int columns)
 {
     // Magic, version 1.0, a little-endian 16-bit length, then the description, padded
     // with spaces and closed by a newline so that the whole header fills 64-byte lines.
@@ -32,10 +32,10 @@ QByteArray NpyHeader(int rows, int columns)
     return header;
 }
 
-bool WriteNpy(QIODevice& device, const matrix& m)
+bool write_npy(QIODevice& device, const matrix& m)
 {
-    const QByteArray header = NpyHeader(m.get_rows(), m.get_cols() / 2);
-    const qint64 bytes = static_cast<qint64>(m.size() * sizeof(double));
+    const QByteArray header = npy_header(m.get_rows(), m.get_cols() / 2);
+    const qint64 bytes = static_cast<qint64>(m.size()) * qint64{sizeof(double)};
     return device.write(header) == header.size() &&
            device.write(reinterpret_cast<const char*>(m.get_data()), bytes) == bytes;
 }

@@ -1,34 +1,67 @@
 #pragma once
 
+#include "choices.h"
+#include "display_choice.h"
+#include "picture_output.h"
+#include "sample_options.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <stdexcept>
 
-// What the command line asks for.
-struct CliOptions
+// What widmo-cli does when the command line does not say: the window's own display and
+// scale, no window, zero padding, BMP pictures.
+inline constexpr spectrum_display default_display = spectrum_display::amplitude;
+inline constexpr double default_scale = 0.001;
+inline constexpr sample_window default_window = sample_window::none;
+inline constexpr sample_padding default_padding = sample_padding::zero;
+inline constexpr picture_format default_format = picture_format::bmp;
+
+inline constexpr value_names<sample_window, 2> window_names = {
+    {{"none", sample_window::none}, {"hann", sample_window::hann}}};
+inline constexpr value_names<sample_padding, 2> padding_names = {
+    {{"zero", sample_padding::zero}, {"mean", sample_padding::mean}}};
+
+// The name standing for standard input (as INPUT) and standard output (as OUTPUT).
+inline const QString standard_stream = QStringLiteral("-");
+
+// How one picture becomes its spectrum picture.
+struct spectrum_settings
 {
-    QString input;
-    QString output;
-    QString npy; // empty: no spectrum file
-    int mode = 2;
-    double scale = 0.001;
-    std::uint64_t maxPixels = UINT64_MAX; // the largest padded area accepted
+    spectrum_display display = default_display;
+    double scale = default_scale;
+    sample_window window = default_window;
+    sample_padding padding = default_padding;
+};
+
+// What the command line asks for.
+struct cli_options
+{
+    QStringList inputs;      // one, or with --output-dir any number
+    QString output;          // a single run's picture file, or "-"
+    QString npy_file;        // a single run's spectrum file; empty for none
+    QString output_dir;      // empty for a single run
+    bool npy_beside = false; // with --output-dir: DIR/<name>.npy beside each picture
+    picture_format format = default_format;
+    spectrum_settings spectrum;
+    std::uint64_t max_pixels = UINT64_MAX; // the largest padded area accepted
+    bool quiet = false;
     bool help = false;
     bool version = false;
+
+    bool batch() const { return !output_dir.isEmpty(); }
 };
 
 // A command line that cannot be followed; the text is one line saying why.
-class UsageError : public std::runtime_error
+class usage_error : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the arguments, the program name first. Raises UsageError for an unknown option,
-// a bad value, or other than two file names when neither --help nor --version is given.
-CliOptions ParseOptions(const QStringList& arguments);
-
-// The text --help prints.
-QString UsageText();
+// Reads the arguments, the program name first. Raises usage_error for an unknown option,
+// a bad value, a missing or extra file name, or an OUTPUT whose extension names no format
+// widmo-cli writes; nothing is opened.
+cli_options parse_options(const QStringList& arguments);

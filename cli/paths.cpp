@@ -14,13 +14,13 @@ namespace {
 
 // Where a name leads: the file itself when it exists, else the folder in which writing
 // the name would create a file, and that file's name.
-struct Place
+struct file_place
 {
     bool exists = false;
     bool regular = false;
     dev_t device = 0;
     ino_t inode = 0;
-    QString newName; // empty when the file exists
+    QString new_name; // empty when the file exists
 };
 
 std::optional<struct stat> status_of(const QString& path)
@@ -48,58 +48,62 @@ QFileInfo end_of_links(const QString& path)
 
 // Null when neither the file nor the folder it would go into can be reached; writing
 // it then fails on its own.
-std::optional<Place> place_of(const QString& path)
+std::optional<file_place> place_of(const QString& path)
 {
     if (const auto file = status_of(path)) {
-        return Place{true, S_ISREG(file->st_mode), file->st_dev, file->st_ino, {}};
+        return file_place{true, S_ISREG(file->st_mode), file->st_dev, file->st_ino, {}};
     }
     const QFileInfo end = end_of_links(path);
     if (const auto folder = status_of(end.absolutePath())) {
-        return Place{false, false, folder->st_dev, folder->st_ino, end.fileName()};
+        return file_place{false, false, folder->st_dev, folder->st_ino, end.fileName()};
     }
     return std::nullopt;
 }
 
-bool same_place(const std::optional<Place>& a, const std::optional<Place>& b)
+bool same_place(const std::optional<file_place>& a, const std::optional<file_place>& b)
 {
     return a && b && a->exists == b->exists && a->device == b->device && a->inode == b->inode &&
-           a->newName == b->newName;
+           a->new_name == b->new_name;
 }
 
-[[noreturn]] void refuse(const QString& role, const QString& name, const std::string& reason)
+// The text names the role as %1 and the file as %2.
+[[noreturn]] void refuse(const char* text, const QString& role, const QString& name,
+                         const QString& other = {})
 {
-    throw std::runtime_error(role.toStdString() + " " + name.toStdString() + " " + reason);
+    QString message = QCoreApplication::translate("widmo-cli", text).arg(role, name);
+    if (!other.isEmpty()) {
+        message = message.arg(other);
+    }
+    throw std::runtime_error(message.toStdString());
 }
 
-void check_output(const QString& role, const QString& name, const std::optional<Place>& input)
+void check_output(const QString& role, const QString& name, const std::optional<file_place>& input)
 {
-    const std::optional<Place> output = place_of(name);
+    const std::optional<file_place> output = place_of(name);
     if (output && output->exists && !output->regular) {
-        refuse(
-            role, name,
-            QCoreApplication::translate("widmo-cli", "is not a regular file; it is left as it is")
-                .toStdString());
+        refuse(QT_TRANSLATE_NOOP("widmo-cli", "%1 %2 is not a regular file; it is left as it is"),
+               role, name);
     }
     if (input && input->exists && same_place(input, output)) {
-        refuse(role, name,
-               QCoreApplication::translate("widmo-cli", "is the input file").toStdString());
+        refuse(QT_TRANSLATE_NOOP("widmo-cli", "%1 %2 is the input file"), role, name);
     }
 }
 
 } // namespace
 
-void refuse_clashing_files(const CliOptions& options)
+void refuse_clashing_files(const QString& input, const output_files& outputs)
 {
-    const std::optional<Place> input = place_of(options.input);
-    check_output("OUTPUT", options.output, input);
-    if (options.npy.isEmpty()) {
+    const std::optional<file_place> input_place = input.isEmpty() ? std::nullopt : place_of(input);
+    const bool to_file = outputs.picture != QLatin1String("-");
+    if (to_file) {
+        check_output(QStringLiteral("OUTPUT"), outputs.picture, input_place);
+    }
+    if (outputs.npy.isEmpty()) {
         return;
     }
-    check_output("--npy", options.npy, input);
-    if (same_place(place_of(options.output), place_of(options.npy))) {
-        refuse("--npy", options.npy,
-               QCoreApplication::translate("widmo-cli", "is the same file as OUTPUT %1")
-                   .arg(options.output)
-                   .toStdString());
+    check_output(QStringLiteral("--npy"), outputs.npy, input_place);
+    if (to_file && same_place(place_of(outputs.picture), place_of(outputs.npy))) {
+        refuse(QT_TRANSLATE_NOOP("widmo-cli", "%1 %2 is the same file as OUTPUT %3"),
+               QStringLiteral("--npy"), outputs.npy, outputs.picture);
     }
 }

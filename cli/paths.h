@@ -1,10 +1,18 @@
 #pragma once
 
-#include "options.h"
+#include <QString>
 
-// Refuses, with a std::runtime_error naming the file, a command line whose OUTPUT or
-// --npy file is the input or the same file as the other output, however the names
-// reach it (other spellings, symbolic or hard links), and an existing output that is
-// not a regular file: a FIFO, a device or a folder is never replaced. Looks at names
-// only; opens nothing.
-void refuse_clashing_files(const CliOptions& options);
+// The files one picture's run writes: the spectrum picture ("-" for standard output) and
+// the spectrum itself (empty for none).
+struct output_files
+{
+    QString picture;
+    QString npy;
+};
+
+// Refuses, with a std::runtime_error naming the file, outputs of which one is the input
+// or the same file as the other, however the names reach it (other spellings, symbolic or
+// hard links), and an existing output that is not a regular file: a FIFO, a device or a
+// folder is never replaced. An empty input (standard input) and the output "-" (standard
+// output) are no files here. Looks at names only; opens nothing.
+void refuse_clashing_files(const QString& input, const output_files& outputs);

@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes through the whole road of a picture: loading, the reduction to
 // 8 bits and, for small pictures, one spectrum computation.
 #include "Exception.h"
-#include "MemoryBudget.h"
 #include "ShowMessage.h"
 #include "TBitmap.h"
 #include "Unit1.h"
+#include "memory_budget.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -52,7 +52,7 @@ void run_spectrum(TBitmap& picture)
         return;
     }
     TBitmap spectrum;
-    TForm1::SpectrumPipeline(&picture, &spectrum, DisplayMode, 0.001);
+    spectrum_pipeline(&picture, &spectrum, DisplayMode, 0.001);
     Spectrum.reset();
 }
 
@@ -60,8 +60,8 @@ void run_spectrum(TBitmap& picture)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    SetMemoryProbe([] { return memory_reserve + fuzz_memory; });
-    SetMessageSink([](const std::string&) {});
+    set_memory_probe([] { return memory_reserve + fuzz_memory; });
+    set_message_sink([](const std::string&) {});
     return 0;
 }
 

@@ -89,6 +89,8 @@ void write_colours(const QList<QRgb>& colors, const Layout& layout, std::byte* o
 void write_rows(const QImage& image, const Layout& layout, std::byte* out)
 {
     const std::uint64_t used = (static_cast<std::uint64_t>(image.width()) * layout.depth + 7) / 8;
+    // 0 <= y < height, and an exported row is the used bytes rounded up to 4, so neither
+    // height - 1 - y nor rowBytes - used can wrap.
     for (int y = 0; y < image.height(); ++y) {
         std::byte* row = out + layout.rowBytes * static_cast<std::uint64_t>(image.height() - 1 - y);
         std::memcpy(row, image.constScanLine(y), used);
@@ -115,7 +117,7 @@ bool GetDIB(HBITMAP handle, HPALETTE palette, void* bitmapInfo, void* bits)
     auto* info = static_cast<std::byte*>(bitmapInfo);
     write_header(*bitmap, layout, info);
     const QList<QRgb> colors =
-        palette != nullptr ? PaletteColors(palette) : bitmap->Image().colorTable();
+        palette != nullptr ? palette_colors(palette) : bitmap->Image().colorTable();
     write_colours(colors, layout, info + sizeof(BITMAPINFOHEADER));
     write_rows(bitmap->Image(), layout, static_cast<std::byte*>(bits));
     return true;

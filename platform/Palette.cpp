@@ -2,18 +2,18 @@
 
 #include <cstring>
 
-struct HPALETTE__
+struct palette_object
 {
     QList<QRgb> colors;
 };
 
-PALETTEENTRY* PaletteEntries(LOGPALETTE* record)
+PALETTEENTRY* palette_entries(LOGPALETTE* record)
 {
     return reinterpret_cast<PALETTEENTRY*>(reinterpret_cast<std::byte*>(record) +
                                            offsetof(LOGPALETTE, palPalEntry));
 }
 
-const PALETTEENTRY* PaletteEntries(const LOGPALETTE* record)
+const PALETTEENTRY* palette_entries(const LOGPALETTE* record)
 {
     return reinterpret_cast<const PALETTEENTRY*>(reinterpret_cast<const std::byte*>(record) +
                                                  offsetof(LOGPALETTE, palPalEntry));
@@ -26,11 +26,11 @@ HPALETTE CreatePalette(const LOGPALETTE* record)
     }
     QList<QRgb> colors;
     colors.reserve(record->palNumEntries);
-    const PALETTEENTRY* entries = PaletteEntries(record);
+    const PALETTEENTRY* entries = palette_entries(record);
     for (std::size_t i = 0; i < record->palNumEntries; ++i) {
         colors.append(qRgb(entries[i].peRed, entries[i].peGreen, entries[i].peBlue));
     }
-    return PaletteFromColors(colors);
+    return palette_from_colors(colors);
 }
 
 void DeleteObject(HPALETTE palette)
@@ -38,12 +38,12 @@ void DeleteObject(HPALETTE palette)
     delete palette;
 }
 
-HPALETTE PaletteFromColors(const QList<QRgb>& colors)
+HPALETTE palette_from_colors(const QList<QRgb>& colors)
 {
-    return new HPALETTE__{colors};
+    return new palette_object{colors};
 }
 
-QList<QRgb> PaletteColors(HPALETTE palette)
+QList<QRgb> palette_colors(HPALETTE palette)
 {
     return palette == nullptr ? QList<QRgb>{} : palette->colors;
 }

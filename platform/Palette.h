@@ -7,7 +7,7 @@
 #include <cstdint>
 
 // A logical palette record: version, entry count, then the entries. The record is
-// allocated with room for all its entries after the header; PaletteEntries reaches them.
+// allocated with room for all its entries after the header; palette_entries reaches them.
 struct PALETTEENTRY
 {
     std::uint8_t peRed;
@@ -24,17 +24,17 @@ struct LOGPALETTE
 };
 
 // Bytes of a record holding `entries` entries (1028 for 256).
-constexpr std::size_t LogPaletteSize(std::size_t entries)
+constexpr std::size_t log_palette_size(std::size_t entries)
 {
     return offsetof(LOGPALETTE, palPalEntry) + entries * sizeof(PALETTEENTRY);
 }
 
-PALETTEENTRY* PaletteEntries(LOGPALETTE* record);
-const PALETTEENTRY* PaletteEntries(const LOGPALETTE* record);
+PALETTEENTRY* palette_entries(LOGPALETTE* record);
+const PALETTEENTRY* palette_entries(const LOGPALETTE* record);
 
 // A palette object, reached only through its handle.
-struct HPALETTE__;
-using HPALETTE = HPALETTE__*;
+struct palette_object;
+using HPALETTE = palette_object*;
 
 // Builds a palette from a logical-palette record; the caller owns the handle until it
 // hands it to a bitmap. Returns null for a null record or one without entries.
@@ -44,5 +44,5 @@ HPALETTE CreatePalette(const LOGPALETTE* record);
 void DeleteObject(HPALETTE palette);
 
 // A palette from a Qt colour table, and a palette's colours (empty for null).
-HPALETTE PaletteFromColors(const QList<QRgb>& colors);
-QList<QRgb> PaletteColors(HPALETTE palette);
+HPALETTE palette_from_colors(const QList<QRgb>& colors);
+QList<QRgb> palette_colors(HPALETTE palette);

@@ -1,10 +1,10 @@
 #include "TBitmap.h"
 
 #include "Exception.h"
-#include "MemoryBudget.h"
 #include "bitmap_file.h"
 #include "bmp_codec.h"
 #include "bmp_failure_text.h"
+#include "memory_budget.h"
 
 #include <QCoreApplication>
 
@@ -107,8 +107,8 @@ LoadedPicture read_picture(const std::string& fileName)
     bitmap_file file(fileName);
     bmp::outcome<bmp::header> header = bmp::read_header(file);
     const bmp::header& h = accepted(header);
-    RequireMemory(h.width, h.rows, bmp::decoding_bytes(h),
-                  QCoreApplication::translate("memory", "to load it").toStdString());
+    require_memory(h.width, h.rows, bmp::decoding_bytes(h),
+                   QCoreApplication::translate("memory", "to load it").toStdString());
     require_image_sides(h);
     try {
         bmp::outcome<bmp::picture> picture = bmp::read_picture(file, h);
@@ -149,7 +149,7 @@ std::array<std::uint8_t, 256> grey_of_indices(const QList<QRgb>& colors)
 {
     std::array<std::uint8_t, 256> grey{};
     for (qsizetype i = 0; i < std::min<qsizetype>(colors.size(), 256); ++i) {
-        grey[i] = GreyLevel(qRed(colors[i]), qGreen(colors[i]), qBlue(colors[i]));
+        grey[i] = grey_level(qRed(colors[i]), qGreen(colors[i]), qBlue(colors[i]));
     }
     return grey;
 }
@@ -184,8 +184,9 @@ QImage grey_from_colour(const QImage& source)
         const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         std::uint8_t* out = grey.scanLine(y);
         for (std::size_t x = 0; x < width; ++x) {
-            out[x] = GreyLevel(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+            out[x] = grey_level(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
         }
+        // An 8-bit row holds at least its width in bytes, so this cannot wrap.
         std::memset(out + width, 0, static_cast<std::size_t>(grey.bytesPerLine()) - width);
     }
     return grey;
@@ -249,8 +250,8 @@ void TBitmap::Resize(int newWidth, int newHeight)
     QImage next;
     if (newWidth > 0 && newHeight > 0) {
         const int heldBits = storage_format(format) == QImage::Format_RGB32 ? 32 : 8;
-        RequireMemory(newWidth, newHeight, PictureBytes(newWidth, newHeight, heldBits),
-                      QCoreApplication::translate("memory", "for its bitmap").toStdString());
+        require_memory(newWidth, newHeight, picture_bytes(newWidth, newHeight, heldBits),
+                       QCoreApplication::translate("memory", "for its bitmap").toStdString());
         next = QImage(newWidth, newHeight, storage_format(format));
         if (next.isNull()) {
             throw Exception(
@@ -260,7 +261,7 @@ void TBitmap::Resize(int newWidth, int newHeight)
         }
         next.fill(0);
         if (next.format() != QImage::Format_RGB32) {
-            next.setColorTable(palette ? PaletteColors(palette.get()) : grey_table());
+            next.setColorTable(palette ? palette_colors(palette.get()) : grey_table());
         }
         // A bitmap given its height first holds no pixels yet: nothing to keep.
         const int shared = image.isNull() ? 0 : std::min(newWidth, width);
@@ -284,8 +285,8 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
     } else if (image.isNull()) {
         format = newFormat;
     } else if (storage_format(newFormat) == QImage::Format_RGB32) {
-        RequireMemory(width, height, PictureBytes(width, height, 32),
-                      QCoreApplication::translate("memory", "to convert it").toStdString());
+        require_memory(width, height, picture_bytes(width, height, 32),
+                       QCoreApplication::translate("memory", "to convert it").toStdString());
         QImage converted = image.convertToFormat(QImage::Format_RGB32);
         if (converted.isNull()) {
             throw Exception(
@@ -304,10 +305,10 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
 void TBitmap::ReduceToGrey()
 {
     const QList<QRgb> greys = grey_table();
-    PalettePtr greyPalette(PaletteFromColors(greys));
+    PalettePtr greyPalette(palette_from_colors(greys));
     const auto count_copy = [&] {
-        RequireMemory(
-            width, height, PictureBytes(width, height, 8),
+        require_memory(
+            width, height, picture_bytes(width, height, 8),
             QCoreApplication::translate("memory", "to reduce it to 8 bits").toStdString());
     };
     if (is_indexed(image)) {
@@ -335,7 +336,7 @@ void TBitmap::Palette(HPALETTE newPalette)
         palette.reset(newPalette);
     }
     if (is_indexed(image) && palette) {
-        image.setColorTable(PaletteColors(palette.get()));
+        image.setColorTable(palette_colors(palette.get()));
     }
     Changed();
 }
@@ -345,7 +346,7 @@ void TBitmap::Assign(const TBitmap* source)
     if (source == this) {
         return;
     }
-    PalettePtr copied(source->palette ? PaletteFromColors(PaletteColors(source->palette.get()))
+    PalettePtr copied(source->palette ? palette_from_colors(palette_colors(source->palette.get()))
                                       : nullptr);
     // Nothing below can fail.
     width = source->width;
@@ -383,7 +384,8 @@ void TBitmap::LoadFromFile(const std::string& fileName)
     }
     QImage& loaded = picture.image;
     const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);
-    PalettePtr loadedPalette(is_indexed(loaded) ? PaletteFromColors(loaded.colorTable()) : nullptr);
+    PalettePtr loadedPalette(is_indexed(loaded) ? palette_from_colors(loaded.colorTable())
+                                                : nullptr);
     if (is_indexed(loaded)) {
         complete_colour_table(loaded);
     }

@@ -28,8 +28,8 @@ enum TBitmapHandleType
     bmDDB
 };
 
-struct HBITMAP__;
-using HBITMAP = HBITMAP__*;
+struct bitmap_object;
+using HBITMAP = bitmap_object*;
 
 // A device-independent bitmap held in a QImage. Pictures of 1, 4 and 8 bits per pixel are
 // held one byte per pixel, as indices into their colour table; 15- to 32-bit ones as
@@ -51,7 +51,7 @@ public:
 
     TPixelFormat PixelFormat() const { return format; }
     // pf8bit keeps an 8-bit picture's bytes and palette and turns any other picture
-    // into grey levels under a 256-grey palette; see GreyLevel.
+    // into grey levels under a 256-grey palette; see grey_level.
     void PixelFormat(TPixelFormat newFormat);
 
     TBitmapHandleType HandleType() const { return handleType; }
@@ -92,7 +92,7 @@ private:
     {
         void operator()(HPALETTE p) const { DeleteObject(p); }
     };
-    using PalettePtr = std::unique_ptr<HPALETTE__, PaletteRelease>;
+    using PalettePtr = std::unique_ptr<palette_object, PaletteRelease>;
 
     void Resize(int newWidth, int newHeight);
     void ReduceToGrey();
@@ -106,8 +106,9 @@ private:
     QImage image;
 };
 
-// The grey level of a colour: (299 R + 587 G + 114 B + 500) / 1000, in integers.
-constexpr int GreyLevel(int red, int green, int blue)
+// The grey level of a colour of components 0 to 255: (299 R + 587 G + 114 B + 500) / 1000,
+// in integers, which is 255 at most.
+constexpr std::uint8_t grey_level(int red, int green, int blue)
 {
-    return (299 * red + 587 * green + 114 * blue + 500) / 1000;
+    return static_cast<std::uint8_t>((299 * red + 587 * green + 114 * blue + 500) / 1000);
 }

@@ -13,7 +13,7 @@ namespace {
 
 // The transform's 2 pi, to fifteen digits: not the double nearest 2 pi
 // (6.283185307179586). The angles, and so every result to the last bit, depend on it.
-constexpr double two_pi = 6.28318530717959;
+inline constexpr double two_pi = 6.28318530717959;
 
 // The factor w advances by w <- w + w (dr + i di).
 struct rotation_increment

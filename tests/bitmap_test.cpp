@@ -35,7 +35,7 @@ std::vector<std::uint32_t> pattern(int width, int height, std::uint32_t modulo)
 
 std::uint32_t grey_of(std::uint32_t rgb)
 {
-    return static_cast<std::uint32_t>(GreyLevel((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
+    return static_cast<std::uint32_t>(grey_level((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255));
 }
 
 BmpPicture colour_picture(int bits, int width, int height)
@@ -72,7 +72,7 @@ TEST(LoadFromFile, EightBitColourPaletteKeepsIndicesAndPalette)
     bitmap.LoadFromFile(temp_path("colour8.bmp"));
     bitmap.PixelFormat(pf8bit);
     EXPECT_EQ(bytes_of(bitmap), p.pixels);
-    const QList<QRgb> table = PaletteColors(bitmap.Palette());
+    const QList<QRgb> table = palette_colors(bitmap.Palette());
     ASSERT_GE(table.size(), 16);
     for (int i = 0; i < 16; ++i) {
         EXPECT_EQ(table[i] & 0xffffff, colours[i]) << i;
@@ -109,7 +109,7 @@ TEST_P(Reduction, ColourPixelsBecomeTheirGreyLevel)
         want.push_back(grey_of(rgb));
     }
     EXPECT_EQ(bytes_of(bitmap), want);
-    const QList<QRgb> table = PaletteColors(bitmap.Palette());
+    const QList<QRgb> table = palette_colors(bitmap.Palette());
     ASSERT_EQ(table.size(), 256);
     EXPECT_EQ(table[200], qRgb(200, 200, 200));
 }
@@ -217,8 +217,8 @@ TEST(TBitmap, KeepsThePaletteItIsGivenAndPaintsWithIt)
     bitmap.PixelFormat(pf8bit);
     bitmap.Height(1);
     bitmap.Width(1);
-    bitmap.Palette(PaletteFromColors({qRgb(1, 2, 3)}));
-    const HPALETTE second = PaletteFromColors({qRgb(9, 8, 7), qRgb(4, 5, 6)});
+    bitmap.Palette(palette_from_colors({qRgb(1, 2, 3)}));
+    const HPALETTE second = palette_from_colors({qRgb(9, 8, 7), qRgb(4, 5, 6)});
     bitmap.Palette(second); // the first is released here, the second kept
     EXPECT_EQ(bitmap.Palette(), second);
     EXPECT_EQ(bitmap.Image().color(1), qRgb(4, 5, 6));
@@ -232,7 +232,7 @@ TEST(TBitmap, ReportsEveryChange)
     bitmap.PixelFormat(pf8bit);
     bitmap.Height(2);
     bitmap.Width(2);
-    bitmap.Palette(PaletteFromColors({qRgb(0, 0, 0)}));
+    bitmap.Palette(palette_from_colors({qRgb(0, 0, 0)}));
     EXPECT_EQ(changes, 4);
 }
 

@@ -3,6 +3,7 @@
 #include "folder_entries.h"
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,8 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -30,10 +33,13 @@ struct Outcome
     std::string err;
 };
 
-Outcome run_cli(const QStringList& arguments)
+// Runs widmo-cli, with `input` on its standard input.
+Outcome run_cli(const QStringList& arguments, const QByteArray& input = {})
 {
     QProcess process;
     process.start(QStringLiteral(WIDMO_CLI), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(120000);
     Outcome outcome;
     outcome.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
@@ -117,16 +123,21 @@ struct Centred
     std::complex<double> at(int x, int y) const { return values[std::size_t(y) * width + x]; }
 };
 
-Centred centred_spectrum(const std::vector<int>& grey, int width, int height)
+// The samples of a grey picture, padded with zeros to w x h.
+std::vector<std::complex<double>> padded_samples(const std::vector<int>& grey, int width,
+                                                 int height, int w, int h)
 {
-    const int w = padded(width);
-    const int h = padded(height);
     std::vector<std::complex<double>> a(std::size_t(w) * h);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             a[std::size_t(y) * w + x] = grey[std::size_t(y) * width + x];
         }
     }
+    return a;
+}
+
+Centred centred_dft(const std::vector<std::complex<double>>& a, int w, int h)
+{
     const auto dft = direct_dft(a, {std::size_t(h), std::size_t(w)}, +1);
     Centred c{w, h, {}};
     for (int y = 0; y < h; ++y) {
@@ -135,6 +146,13 @@ Centred centred_spectrum(const std::vector<int>& grey, int width, int height)
         }
     }
     return c;
+}
+
+Centred centred_spectrum(const std::vector<int>& grey, int width, int height)
+{
+    const int w = padded(width);
+    const int h = padded(height);
+    return centred_dft(padded_samples(grey, width, height, w, h), w, h);
 }
 
 // Whether a painted level is the one of `exact` (amplitude or power times the scale),
@@ -281,6 +299,16 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
         {"--max-pixels", "-4", q(input), output},
         {"--max-pixels", "1e6", q(input), output},
         {"--max-pixels", "18446744073709551616", q(input), output},
+        {"--mode", "lg", q(input), output},
+        {"--mode", "-1", q(input), output},
+        {"--window", "hamming", q(input), output},
+        {"--pad", "one", q(input), output},
+        {"--format", "jpg", q(input), output},
+        {"--format", "png", q(input), output},
+        {"--npy", "-", q(input), output},
+        {"--output-dir", q(temp_path("args-dir"))},
+        {"--output-dir", q(temp_path("args-dir")), "-"},
+        {"--output-dir", q(temp_path("args-dir")), "--npy=x.npy", q(input)},
     };
     for (const QStringList& arguments : bad) {
         const Outcome run = run_cli(arguments);
@@ -288,13 +316,332 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
         EXPECT_TRUE(one_error_line(run)) << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(output.toStdString()));
+    EXPECT_FALSE(std::filesystem::exists(temp_path("args-dir")));
 
     const Outcome help = run_cli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: widmo-cli")) << help.out;
+    for (const char* shown : {"Default: amplitude.", "Default: 0.001.", "Default: none.",
+                              "Default: zero.", "Default: bmp.", "--output-dir DIR"}) {
+        EXPECT_NE(help.out.find(shown), std::string::npos) << shown;
+    }
     const Outcome version = run_cli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_TRUE(version.out.starts_with("widmo-cli ")) << version.out;
+}
+
+// A random grey picture written as a BMP file, with its levels.
+struct GreyInput
+{
+    int width;
+    int height;
+    std::vector<int> levels;
+    std::string path;
+};
+
+GreyInput grey_input(const std::string& name, int width, int height, unsigned seed)
+{
+    GreyInput input{width, height, random_levels(std::size_t(width) * height, seed),
+                    temp_path(name)};
+    write_bmp(input.path, grey_picture(width, height, {input.levels.begin(), input.levels.end()}));
+    return input;
+}
+
+GreyFile run_for_picture(const QStringList& arguments)
+{
+    const Outcome run = run_cli(arguments);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return decode_grey_bmp(read_bytes(arguments[1].toStdString()));
+}
+
+// Levels 0 and 255 are neighbours on the phase's circle.
+int circular_distance(int a, int b)
+{
+    const int d = std::abs(a - b);
+    return std::min(d, 256 - d);
+}
+
+TEST(WidmoCliDisplays, LogAndPhasePaintTheirFormulasOfTheCentredSpectrum)
+{
+    const GreyInput input = grey_input("displays.bmp", 6, 5, 21);
+    const Centred want = centred_spectrum(input.levels, input.width, input.height);
+    std::vector<double> logs;
+    for (const auto& value : want.values) {
+        logs.push_back(std::log1p(std::abs(value)));
+    }
+    const auto [lowest, highest] = std::minmax_element(logs.begin(), logs.end());
+
+    // --scale does not change either display.
+    const GreyFile log =
+        run_for_picture({q(input.path), q(temp_path("log.bmp")), "--mode", "log", "--scale", "7"});
+    const GreyFile phase =
+        run_for_picture({q(input.path), q(temp_path("phase.bmp")), "-m", "phase"});
+    ASSERT_EQ(log.pixels.size(), want.values.size());
+    ASSERT_EQ(phase.pixels.size(), want.values.size());
+    for (std::size_t k = 0; k < want.values.size(); ++k) {
+        const double exact_log = 255 * (logs[k] - *lowest) / (*highest - *lowest);
+        EXPECT_TRUE(level_matches(log.pixels[k], exact_log)) << k << ": " << int(log.pixels[k]);
+        const std::complex<double> x = want.values[k];
+        const double turn = 256 * (std::atan2(x.imag(), x.real()) + M_PI) / (2 * M_PI);
+        const int exact_phase = std::min(255, int(std::floor(turn)));
+        EXPECT_LE(circular_distance(phase.pixels[k], exact_phase), 1)
+            << k << ": " << int(phase.pixels[k]) << " for " << x;
+    }
+    EXPECT_EQ(*std::min_element(log.pixels.begin(), log.pixels.end()), 0);
+    EXPECT_EQ(*std::max_element(log.pixels.begin(), log.pixels.end()), 255);
+}
+
+TEST(WidmoCliDisplays, NamesAndNumbersPaintTheSamePicture)
+{
+    const GreyInput input = grey_input("names.bmp", 5, 4, 22);
+    const std::vector<std::pair<QString, QString>> pairs = {
+        {"re", "0"}, {"im", "1"}, {"amplitude", "2"}, {"power", "3"}};
+    for (const auto& [name, number] : pairs) {
+        const QString by_name = q(temp_path("by-name.bmp"));
+        const QString by_number = q(temp_path("by-number.bmp"));
+        const GreyFile a = run_for_picture({q(input.path), by_name, "-m", name, "-s", "0.05"});
+        const GreyFile b = run_for_picture({q(input.path), by_number, "-m", number, "-s", "0.05"});
+        EXPECT_EQ(a.pixels, b.pixels) << name.toStdString();
+    }
+    // The default is the amplitude at 0.001.
+    const GreyFile plain = run_for_picture({q(input.path), q(temp_path("plain.bmp"))});
+    const GreyFile amplitude = run_for_picture(
+        {q(input.path), q(temp_path("amplitude.bmp")), "--mode=amplitude", "--scale=0.001"});
+    EXPECT_EQ(plain.pixels, amplitude.pixels);
+}
+
+double hann(int n, int side)
+{
+    return side == 1 ? 1.0 : 0.5 - 0.5 * std::cos(2 * M_PI * n / (side - 1));
+}
+
+// The samples the options make of a grey picture, written out: the window over the
+// picture's own sides, then the padding's mean of the windowed samples.
+std::vector<std::complex<double>> windowed_samples(const GreyInput& input, bool window, bool mean,
+                                                   int w, int h)
+{
+    std::vector<std::complex<double>> a =
+        padded_samples(input.levels, input.width, input.height, w, h);
+    double sum = 0;
+    for (int y = 0; y < input.height; ++y) {
+        for (int x = 0; x < input.width; ++x) {
+            auto& sample = a[std::size_t(y) * w + x];
+            if (window) {
+                sample *= hann(y, input.height) * hann(x, input.width);
+            }
+            sum += sample.real();
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (mean && (x >= input.width || y >= input.height)) {
+                a[std::size_t(y) * w + x] = sum / (input.width * input.height);
+            }
+        }
+    }
+    return a;
+}
+
+TEST(WidmoCliSamples, WindowAndPaddingAreTheSamplesOfTheTransform)
+{
+    struct Case
+    {
+        QStringList options;
+        bool window;
+        bool mean;
+    };
+    const std::vector<Case> cases = {{{"--window", "hann"}, true, false},
+                                     {{"-p", "mean"}, false, true},
+                                     {{"-w", "hann", "--pad", "mean"}, true, true},
+                                     {{"-w", "none", "-p", "zero"}, false, false}};
+    for (const GreyInput& input :
+         {grey_input("window.bmp", 5, 3, 23), grey_input("one-column.bmp", 1, 3, 24)}) {
+        const int w = padded(input.width);
+        const int h = padded(input.height);
+        for (const Case& c : cases) {
+            const std::string npy = temp_path("window.npy");
+            const Outcome run = run_cli(
+                QStringList{q(input.path), q(temp_path("window-out.bmp")), "--npy", q(npy)} +
+                c.options);
+            ASSERT_EQ(run.status, 0) << run.err;
+            SCOPED_TRACE(input.path + " " + c.options.join(' ').toStdString());
+            expect_npy_spectrum(read_bytes(npy),
+                                centred_dft(windowed_samples(input, c.window, c.mean, w, h), w, h));
+        }
+    }
+}
+
+QByteArray file_bytes(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = read_bytes(path);
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
+void write_pgm(const std::string& path, const GreyInput& input)
+{
+    std::string bytes =
+        "P5\n" + std::to_string(input.width) + " " + std::to_string(input.height) + "\n255\n";
+    for (const int level : input.levels) {
+        bytes.push_back(char(level));
+    }
+    write_file(path, {bytes.begin(), bytes.end()});
+}
+
+TEST(WidmoCliPictures, PngAndPgmInputsGiveTheSpectrumOfTheBmpTheyCameFrom)
+{
+    const GreyInput input = grey_input("source.bmp", 7, 6, 25);
+    QImage grey(input.width, input.height, QImage::Format_Grayscale8);
+    for (int y = 0; y < input.height; ++y) {
+        for (int x = 0; x < input.width; ++x) {
+            grey.scanLine(y)[x] = std::uint8_t(input.levels[std::size_t(y) * input.width + x]);
+        }
+    }
+    // Named for another format than they hold: the content decides.
+    const std::string png = temp_path("source-png.bmp");
+    ASSERT_TRUE(grey.save(q(png), "PNG"));
+    const std::string pgm = temp_path("source.pgm.png");
+    write_pgm(pgm, input);
+
+    run_for_picture({q(input.path), q(temp_path("from-bmp.bmp")), "-m", "log"});
+    const QByteArray want = file_bytes(temp_path("from-bmp.bmp"));
+    for (const std::string& source : {png, pgm}) {
+        const std::string out = temp_path("from-other.bmp");
+        run_for_picture({q(source), q(out), "-m", "log"});
+        EXPECT_EQ(file_bytes(out), want) << source;
+    }
+
+    // A colour picture becomes the grey levels a 24-bit BMP of its colours becomes.
+    const std::vector<std::uint32_t> colours = {0x102030, 0xff0000, 0x00ff7f,
+                                                0xfefefe, 0x7f00ff, 0x000001};
+    write_bmp(temp_path("colour.bmp"), BmpPicture{3, 2, 24, {}, colours, false});
+    QImage colour(3, 2, QImage::Format_RGB32);
+    for (int k = 0; k < 6; ++k) {
+        colour.setPixel(k % 3, k / 3, 0xff000000u | colours[std::size_t(k)]);
+    }
+    ASSERT_TRUE(colour.save(q(temp_path("colour.png")), "PNG"));
+    run_for_picture({q(temp_path("colour.bmp")), q(temp_path("colour-bmp.bmp")), "-m", "3"});
+    run_for_picture({q(temp_path("colour.png")), q(temp_path("colour-png.bmp")), "-m", "3"});
+    EXPECT_EQ(file_bytes(temp_path("colour-png.bmp")), file_bytes(temp_path("colour-bmp.bmp")));
+}
+
+std::vector<std::uint8_t> pgm_pixels(const QByteArray& bytes, int width, int height)
+{
+    const QByteArray header =
+        "P5\n" + QByteArray::number(width) + ' ' + QByteArray::number(height) + "\n255\n";
+    EXPECT_TRUE(bytes.startsWith(header));
+    EXPECT_EQ(bytes.size(), header.size() + qsizetype(width) * height);
+    return {bytes.begin() + header.size(), bytes.end()};
+}
+
+TEST(WidmoCliPictures, TheOutputsExtensionPicksItsFormat)
+{
+    const GreyInput input = grey_input("formats.bmp", 6, 3, 26);
+    const GreyFile bmp = run_for_picture({q(input.path), q(temp_path("f.bmp")), "-m", "log"});
+    const QStringList png_run = {q(input.path), q(temp_path("f.PNG")), "-m", "log"};
+    ASSERT_EQ(run_cli(png_run).status, 0);
+    const QByteArray png_bytes = file_bytes(temp_path("f.PNG"));
+    const QImage png = QImage::fromData(png_bytes, "PNG");
+    ASSERT_EQ(png.format(), QImage::Format_Grayscale8);
+    ASSERT_EQ(png.size(), QSize(bmp.width, bmp.height));
+    for (int y = 0; y < bmp.height; ++y) {
+        for (int x = 0; x < bmp.width; ++x) {
+            EXPECT_EQ(png.constScanLine(y)[x], bmp.at(x, y)) << x << "," << y;
+        }
+    }
+    ASSERT_EQ(run_cli(png_run).status, 0);
+    EXPECT_EQ(file_bytes(temp_path("f.PNG")), png_bytes) << "the same bytes every time";
+
+    ASSERT_EQ(run_cli({q(input.path), q(temp_path("f.pgm")), "-m", "log", "-f", "pgm"}).status, 0);
+    EXPECT_EQ(pgm_pixels(file_bytes(temp_path("f.pgm")), bmp.width, bmp.height), bmp.pixels);
+}
+
+TEST(WidmoCliPictures, AnUnknownExtensionIsRefusedBeforeAnythingIsRead)
+{
+    const std::string fifo = temp_path("unread.fifo");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string output : {"out.jpg", "out", "out.bmp.txt"}) {
+        for (const std::string& input : {fifo, temp_path("missing.bmp")}) {
+            const Outcome run = run_cli({q(input), q(temp_path(output))});
+            EXPECT_EQ(run.status, 1);
+            EXPECT_TRUE(one_error_line(run)) << run.err;
+            EXPECT_NE(run.err.find("does not end in .bmp, .png or .pgm"), std::string::npos)
+                << run.err;
+            EXPECT_FALSE(std::filesystem::exists(temp_path(output)));
+        }
+    }
+}
+
+TEST(WidmoCliPipes, PicturesComeInOnStandardInputAndGoOutOnStandardOutput)
+{
+    const GreyInput input = grey_input("piped.bmp", 5, 5, 27);
+    const std::string named = temp_path("named.pgm");
+    ASSERT_EQ(run_cli({q(input.path), q(named), "-m", "log"}).status, 0);
+
+    const Outcome out = run_cli({q(input.path), "-", "--format", "pgm", "-m", "log"});
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.err, "");
+    EXPECT_EQ(QByteArray::fromStdString(out.out), file_bytes(named));
+
+    const Outcome both = run_cli({"-", "-", "-f", "pgm", "-m", "log"}, file_bytes(input.path));
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(QByteArray::fromStdString(both.out), file_bytes(named));
+
+    const std::string from_pipe = temp_path("from-pipe.pgm");
+    const Outcome in = run_cli({"-", q(from_pipe), "-m", "log"}, file_bytes(input.path));
+    EXPECT_EQ(in.status, 0) << in.err;
+    EXPECT_EQ(in.out, "");
+    EXPECT_EQ(file_bytes(from_pipe), file_bytes(named));
+
+    // A failure writes nothing to standard output and names the input "-".
+    const Outcome bad = run_cli({"-", "-"}, QByteArray("BM not a picture"));
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_TRUE(one_error_line(bad)) << bad.err;
+    EXPECT_NE(bad.err.find("\"-\""), std::string::npos) << bad.err;
+}
+
+TEST(WidmoCliBatch, GoesOnPastABrokenFileAndNamesIt)
+{
+    const std::filesystem::path folder = temp_path("batch-in");
+    std::filesystem::create_directory(folder);
+    const GreyInput a = grey_input("batch-in/a.bmp", 4, 4, 28);
+    const GreyInput c = grey_input("batch-in/c.bmp", 3, 5, 29);
+    const std::string broken = (folder / "broken.bmp").string();
+    write_file(broken, {'B', 'M', 1, 2, 3});
+    const std::string c_png = (folder / "c.png").string();
+    ASSERT_TRUE(QImage(q(c.path)).save(q(c_png), "PNG"));
+    const std::filesystem::path out = temp_path("batch-out");
+
+    const Outcome run = run_cli(
+        {"--output-dir", q(out.string()), q(a.path), q(broken), q(c_png), "--npy", "-m", "log"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(one_error_line(run)) << run.err;
+    EXPECT_NE(run.err.find(broken), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("ends inside its header"), std::string::npos) << run.err;
+    EXPECT_EQ(folder_entries(out), (std::vector<std::string>{"a.bmp", "a.npy", "c.bmp", "c.npy"}));
+    for (const GreyInput* single : {&a, &c}) {
+        const std::string name = std::filesystem::path(single->path).stem().string();
+        const std::string alone = temp_path("alone-" + name + ".bmp");
+        const std::string alone_npy = temp_path("alone-" + name + ".npy");
+        ASSERT_EQ(run_cli({q(single->path), q(alone), "-m", "log", "--npy", q(alone_npy)}).status,
+                  0);
+        EXPECT_EQ(file_bytes((out / (name + ".bmp")).string()), file_bytes(alone)) << name;
+        EXPECT_EQ(file_bytes((out / (name + ".npy")).string()), file_bytes(alone_npy)) << name;
+    }
+
+    // All written: status 0 and, standard error being no terminal, no progress line.
+    const std::filesystem::path pgm = temp_path("batch-pgm");
+    const Outcome good = run_cli({"-o", q(pgm.string()), "-f", "pgm", q(a.path), q(c.path)});
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.err, "");
+    EXPECT_EQ(folder_entries(pgm), (std::vector<std::string>{"a.pgm", "c.pgm"}));
+
+    // Two inputs of one name: the second would overwrite the first, and is refused.
+    const Outcome twice = run_cli({"-o", q(pgm.string()), q(c.path), q(c_png)});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_TRUE(one_error_line(twice)) << twice.err;
+    EXPECT_NE(twice.err.find(c_png), std::string::npos) << twice.err;
+    EXPECT_TRUE(std::filesystem::exists(pgm / "c.bmp"));
 }
 
 } // namespace

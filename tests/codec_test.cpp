@@ -151,6 +151,28 @@ TEST(HeaderCodec, Os2Version2RunLengthIsReadAndHuffmanRefused)
     EXPECT_EQ(refused.reason().values, (std::array<std::int64_t, 3>{1, 3, 64}));
 }
 
+// Bit-field masks after a 40-byte header are part of the head: a file that ends among
+// them is refused as such, wherever it ends.
+TEST(HeaderCodec, AFileEndingInsideItsMasksIsRefused)
+{
+    RawBmp file;
+    file.width = 2;
+    file.height = 1;
+    file.bits = 16;
+    file.compression = 3;
+    file.masks = {0xf800, 0x07e0, 0x001f};
+    file.pixels = {1, 2, 3, 4};
+    const std::vector<std::uint8_t> whole = file.bytes();
+    ASSERT_TRUE(decode_bytes(whole).ok());
+    for (std::size_t length : {55u, 58u, 61u, 65u}) {
+        SCOPED_TRACE(length);
+        const bmp::outcome<bmp::picture> cut =
+            decode_bytes(std::vector<std::uint8_t>(whole.begin(), whole.begin() + length));
+        ASSERT_FALSE(cut.ok());
+        EXPECT_EQ(cut.reason().kind, bmp::fault::ends_inside_masks);
+    }
+}
+
 // A colour table shorter than its count: it ends where the pixel data begins, and the
 // rows are read from there.
 TEST(ColourTableCodec, AShortTableEndsWhereThePixelsBegin)

@@ -3,6 +3,7 @@
 #include "bmp_builder.h"
 #include "bmp_writer.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -61,17 +62,21 @@ std::string contents(const std::string& path)
 }
 
 // Runs widmo-cli on `input` twice, under memcheck and plainly, each with its own outputs
-// (and --npy when asked); returns the status both runs gave.
-int expect_defined_and_repeated(const std::string& input, bool npy)
+// (and --npy when asked), the picture in the format of `extension`; returns the status both
+// runs gave.
+int expect_defined_and_repeated(const std::string& input, bool npy,
+                                const std::string& extension = ".bmp",
+                                const QStringList& options = {})
 {
-    SCOPED_TRACE(input);
+    SCOPED_TRACE(input + extension);
     std::vector<std::string> outputs[2];
     Run runs[2];
     for (int i = 0; i < 2; ++i) {
         const std::string stem = input + ".run" + std::to_string(i);
-        outputs[i] = {stem + ".bmp"};
-        QStringList arguments = {QString::fromStdString(input),
-                                 QString::fromStdString(stem + ".bmp")};
+        outputs[i] = {stem + extension};
+        QStringList arguments =
+            QStringList{QString::fromStdString(input), QString::fromStdString(stem + extension)} +
+            options;
         if (npy) {
             outputs[i].push_back(stem + ".npy");
             arguments << "--npy" << QString::fromStdString(stem + ".npy");
@@ -130,6 +135,24 @@ TEST(DefinedBytes, ShortColourTable)
     write_file(input, file.bytes());
     const int status = expect_defined_and_repeated(input, true);
     EXPECT_TRUE(status == 0 || status == 1) << status;
+}
+
+// PNG and PGM pictures of a PNG input, one and three pixels wide: Qt's rows are longer.
+TEST(DefinedBytes, PngAndPgmPicturesOfAPngInput)
+{
+    for (const int width : {1, 3}) {
+        QImage picture(width, 5, QImage::Format_Grayscale8);
+        for (int y = 0; y < 5; ++y) {
+            for (int x = 0; x < width; ++x) {
+                picture.scanLine(y)[x] = static_cast<std::uint8_t>(40 * y + 7 * x);
+            }
+        }
+        const std::string input = temp_path("narrow-" + std::to_string(width) + ".png");
+        ASSERT_TRUE(picture.save(QString::fromStdString(input), "PNG"));
+        for (const char* extension : {".png", ".pgm"}) {
+            EXPECT_EQ(expect_defined_and_repeated(input, false, extension, {"--mode", "log"}), 0);
+        }
+    }
 }
 
 } // namespace

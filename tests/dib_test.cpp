@@ -93,7 +93,7 @@ TEST(GetDIB, TakesTheColourTableFromTheGivenPalette)
 {
     TBitmap bitmap;
     fill_numbered(bitmap);
-    const HPALETTE palette = PaletteFromColors({qRgb(10, 20, 30)});
+    const HPALETTE palette = palette_from_colors({qRgb(10, 20, 30)});
     std::uint64_t infoSize = 0;
     std::uint64_t imageSize = 0;
     GetDIBSizes(bitmap.Handle(), infoSize, imageSize);
@@ -133,20 +133,20 @@ TEST(GetDIB, FailsForEmptyBitmapsUnknownHandlesAndMissingBuffers)
 
 TEST(CreatePalette, BuildsThePaletteOfALogicalRecord)
 {
-    std::vector<std::byte> storage(LogPaletteSize(3));
+    std::vector<std::byte> storage(log_palette_size(3));
     auto* record = reinterpret_cast<LOGPALETTE*>(storage.data());
     record->palVersion = 0x300;
     record->palNumEntries = 3;
-    PALETTEENTRY* entries = PaletteEntries(record);
+    PALETTEENTRY* entries = palette_entries(record);
     entries[0] = {1, 2, 3, 0};
     entries[1] = {4, 5, 6, 0};
     entries[2] = {255, 128, 0, 0};
     const HPALETTE palette = CreatePalette(record);
     ASSERT_NE(palette, nullptr);
-    EXPECT_EQ(PaletteColors(palette),
+    EXPECT_EQ(palette_colors(palette),
               (QList<QRgb>{qRgb(1, 2, 3), qRgb(4, 5, 6), qRgb(255, 128, 0)}));
     DeleteObject(palette);
-    EXPECT_EQ(LogPaletteSize(256), 1028u);
+    EXPECT_EQ(log_palette_size(256), 1028u);
     EXPECT_EQ(CreatePalette(nullptr), nullptr);
 }
 

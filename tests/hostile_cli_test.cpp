@@ -11,6 +11,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -183,6 +184,7 @@ struct ClashFolder
     explicit ClashFolder(const std::string& name) : folder(temp_path(name))
     {
         std::filesystem::create_directories(folder / "sub");
+        std::filesystem::create_directories(folder / "folder.bmp");
         write_bmp(input, grey_picture(4, 4, std::vector<std::uint32_t>(16, 5)));
         write_file(text, {'n', 'o', 't', ' ', 'B', 'M', 'P'});
         write_file(old, {'o', 'l', 'd'});
@@ -190,8 +192,9 @@ struct ClashFolder
         std::filesystem::create_symlink("in.bmp", folder / "soft.bmp");
         std::filesystem::create_symlink("old.bmp", folder / "to-old.bmp");
         std::filesystem::create_symlink("new.bmp", folder / "to-new.bmp");
-        mkfifo((folder / "fifo").c_str(), 0600);
-        std::filesystem::create_symlink("fifo", folder / "to-fifo");
+        std::filesystem::create_symlink("notes.txt", folder / "soft-text.bmp");
+        mkfifo((folder / "fifo.bmp").c_str(), 0600);
+        std::filesystem::create_symlink("fifo.bmp", folder / "to-fifo.bmp");
         entries = folder_entries(folder);
         inputBytes = contents(input);
     }
@@ -205,7 +208,7 @@ struct ClashFolder
         EXPECT_EQ(folder_entries(folder), entries);
         EXPECT_EQ(contents(input), inputBytes);
         EXPECT_EQ(contents(old), "old");
-        EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+        EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo.bmp"));
     }
 
     const std::filesystem::path folder;
@@ -228,7 +231,7 @@ TEST(HostileCli, AnOutputThatIsTheInputOrTheOtherOutputIsRefusedBeforeAnyWork)
     f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("hard.bmp")},
                     "--npy " + f.at("hard.bmp") + " " + isInput);
     // Before any work: the input is not even a picture.
-    f.ExpectRefused({f.text, f.text}, isInput);
+    f.ExpectRefused({f.text, f.at("soft-text.bmp")}, isInput);
     const std::string sameAsOutput = "is the same file as OUTPUT";
     f.ExpectRefused({f.input, f.old, "--npy", f.at("to-old.bmp")}, sameAsOutput);
     f.ExpectRefused({f.input, f.at("to-new.bmp"), "--npy", f.at("new.bmp")}, sameAsOutput);
@@ -244,11 +247,20 @@ TEST(HostileCli, AnExistingOutputThatIsNotARegularFileIsLeftAlone)
 {
     const ClashFolder f("odd-outputs");
     const std::string reason = "is not a regular file; it is left as it is";
-    f.ExpectRefused({f.input, f.at("fifo")}, "OUTPUT " + f.at("fifo") + " " + reason);
-    f.ExpectRefused({f.input, f.at("to-fifo")}, reason);
-    f.ExpectRefused({f.input, f.at("sub")}, reason);
-    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo")},
-                    "--npy " + f.at("fifo") + " " + reason);
+    f.ExpectRefused({f.input, f.at("fifo.bmp")}, "OUTPUT " + f.at("fifo.bmp") + " " + reason);
+    f.ExpectRefused({f.input, f.at("to-fifo.bmp")}, reason);
+    f.ExpectRefused({f.input, f.at("folder.bmp")}, reason);
+    f.ExpectRefused({f.input, f.at("new.bmp"), "--npy", f.at("fifo.bmp")},
+                    "--npy " + f.at("fifo.bmp") + " " + reason);
+    // A device node such as /dev/null, made where only root may make one (as in CI).
+    const std::filesystem::path device = temp_path("device-output") + ".bmp";
+    std::filesystem::remove(device);
+    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0) {
+        expect_failed_with(widmo_cli({f.input, device.string()}), reason);
+        expect_failed_with(widmo_cli({f.input, f.at("new.bmp"), "--npy", device.string()}), reason);
+        EXPECT_TRUE(std::filesystem::is_character_file(device));
+        std::filesystem::remove(device);
+    }
 }
 
 TEST(HostileCli, MaxPixelsCapsThePaddedAreaBeforeThePixelsAreRead)
@@ -357,5 +369,50 @@ TEST(HostileCli, AddressSpaceLimitRefusesALargePictureWithItsNeed)
     expect_failed_with(run, "The 65536 x 65536 picture needs 4.0 GiB of memory to load it");
 }
 #endif
+
+std::uint32_t crc32(const std::string& bytes)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (const char c : bytes) {
+        crc ^= static_cast<std::uint8_t>(c);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+        }
+    }
+    return ~crc;
+}
+
+std::string big_endian(std::uint32_t value)
+{
+    return {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+}
+
+// A PNG file of a few bytes that declares a huge picture: its header, and one empty row.
+std::string png_declaring(std::uint32_t width, std::uint32_t height)
+{
+    const auto chunk = [](const std::string& type, const std::string& data) {
+        return big_endian(std::uint32_t(data.size())) + type + data +
+               big_endian(crc32(type + data));
+    };
+    const std::string header =
+        big_endian(width) + big_endian(height) + std::string("\x08\0\0\0\0", 5);
+    const std::string row("\x78\x9c\x03\x00\x00\x00\x00\x01", 8);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", row) +
+           chunk("IEND", "");
+}
+
+TEST(HostileCli, APictureForQtsPluginsIsCountedByItsSidesBeforeItIsDecoded)
+{
+    const std::string input = temp_path("declared-large.png");
+    const std::string bytes = png_declaring(60000, 60000);
+    write_file(input, {bytes.begin(), bytes.end()});
+    const std::string output = temp_path("never-from-png.bmp");
+    expect_failed_with(widmo_cli({"--max-pixels", "1000000", input, output}),
+                       "The 60000 x 60000 picture is padded to 65536 x 65536 pixels, more than "
+                       "the 1000000 allowed");
+    expect_failed_with(widmo_cli({input, output}, address_space_limit(std::uint64_t{1} << 30)),
+                       "The 60000 x 60000 picture needs");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
 
 } // namespace

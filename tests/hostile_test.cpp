@@ -1,7 +1,7 @@
 #include "Exception.h"
-#include "MemoryBudget.h"
 #include "TBitmap.h"
 #include "Unit1.h"
+#include "memory_budget.h"
 
 #include "bitmap_pixels.h"
 #include "bmp_builder.h"
@@ -36,10 +36,10 @@ protected:
         bitmap.PixelFormat(pf8bit);
         kept = pixel_bytes(bitmap);
         // The same answer on every machine: as if 256 MiB were free.
-        previousProbe = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
+        previousProbe = set_memory_probe([] { return std::uint64_t{256} << 20; });
     }
 
-    void TearDown() override { SetMemoryProbe(previousProbe); }
+    void TearDown() override { set_memory_probe(previousProbe); }
 
     void ExpectRefused(const std::string& path, const std::string& reason)
     {
@@ -67,7 +67,7 @@ protected:
 
     TBitmap bitmap;
     std::vector<std::uint8_t> kept;
-    MemoryProbe previousProbe;
+    memory_probe previousProbe;
     int files = 0;
 };
 
@@ -166,7 +166,7 @@ TEST_F(HostileFile, PicturesTooLargeForTheMemoryAreRefusedBeforeAllocating)
 // sparse file of 8 GiB.
 TEST_F(HostileFile, PicturesLargerThanAnImageHoldsAreRefused)
 {
-    SetMemoryProbe([] { return std::uint64_t{1} << 40; });
+    set_memory_probe([] { return std::uint64_t{1} << 40; });
     ExpectRefused(rle8(268'435'453, 1, {0, 1}).bytes(),
                   "a 268435453 x 1 picture is larger than this program holds");
     RawBmp tall = grey_palette(1, INT32_MIN);
@@ -350,7 +350,7 @@ TEST(Reduction, IndicesTurnGreyWhereTheyAreAndACopyIsCountedFirst)
     write_file(temp_path("four-bit.bmp"), b.bytes());
     // Room for loading the file, none for a copy of its picture.
     std::uint64_t available = memory_reserve + 2048;
-    const MemoryProbe previous = SetMemoryProbe([&] { return available; });
+    const memory_probe previous = set_memory_probe([&] { return available; });
     TBitmap shared;
     shared.LoadFromFile(temp_path("four-bit.bmp"));
     TBitmap own;
@@ -365,23 +365,23 @@ TEST(Reduction, IndicesTurnGreyWhereTheyAreAndACopyIsCountedFirst)
     }
     EXPECT_EQ(shared.PixelFormat(), pf4bit);
     own.PixelFormat(pf8bit);
-    SetMemoryProbe(previous);
+    set_memory_probe(previous);
     EXPECT_EQ(pixel_bytes(own), (std::vector<std::uint8_t>{128, 255, 0}));
     EXPECT_EQ(otherHolder.pixelIndex(0, 0), 1);
 }
 
 TEST(MemoryBudget, RefusesWhatTheProbeCannotGive)
 {
-    const MemoryProbe previous = SetMemoryProbe([] { return memory_reserve + 1000; });
-    EXPECT_NO_THROW(RequireMemory(10, 10, 1000, "for a test"));
+    const memory_probe previous = set_memory_probe([] { return memory_reserve + 1000; });
+    EXPECT_NO_THROW(require_memory(10, 10, 1000, "for a test"));
     try {
-        RequireMemory(16384, 8192, 1001, "for a test");
+        require_memory(16384, 8192, 1001, "for a test");
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "The 16384 x 8192 picture needs 1001 bytes of memory for a "
                                "test, but only 1000 bytes are available");
     }
-    SetMemoryProbe(previous);
+    set_memory_probe(previous);
 }
 
 TEST(MemoryBudget, SpectrumNeedCountsMatrixAndTheLargerStageBesideIt)
@@ -390,43 +390,43 @@ TEST(MemoryBudget, SpectrumNeedCountsMatrixAndTheLargerStageBesideIt)
     // 256 colours and the rows) and 8 bytes per source row, or one byte per padded pixel,
     // rows padded to 4, and 8 bytes per padded row.
     constexpr std::uint64_t info = 40 + 4 * 256;
-    EXPECT_EQ(SpectrumBytes(4096, 4096, 4096, info + (std::uint64_t{1} << 24)),
+    EXPECT_EQ(spectrum_bytes(4096, 4096, 4096, info + (std::uint64_t{1} << 24)),
               (std::uint64_t{17} << 24) + info + 8 * 4096);
-    EXPECT_EQ(SpectrumBytes(1024, 1024, 1000, info + 1000 * 1000), 17u * 1024 * 1024 + 8 * 1024);
+    EXPECT_EQ(spectrum_bytes(1024, 1024, 1000, info + 1000 * 1000), 17u * 1024 * 1024 + 8 * 1024);
     // A picture one pixel wide: the row lists are half the matrix again.
     constexpr std::int64_t tall = std::int64_t{1} << 28;
-    EXPECT_EQ(SpectrumBytes(1, tall, tall, info + 4 * tall),
+    EXPECT_EQ(spectrum_bytes(1, tall, tall, info + 4 * tall),
               16 * tall + 4 * tall + 8 * tall + info);
-    EXPECT_EQ(SpectrumBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 1, 0), UINT64_MAX);
-    EXPECT_EQ(PictureBytes(5, 3, 8), 24u);
-    EXPECT_EQ(PictureBytes(33, 2, 1), 16u);
-    EXPECT_EQ(PictureBytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 32), UINT64_MAX);
+    EXPECT_EQ(spectrum_bytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 1, 0), UINT64_MAX);
+    EXPECT_EQ(picture_bytes(5, 3, 8), 24u);
+    EXPECT_EQ(picture_bytes(33, 2, 1), 16u);
+    EXPECT_EQ(picture_bytes(std::int64_t{1} << 40, std::int64_t{1} << 40, 32), UINT64_MAX);
 }
 
 TEST(MemoryBudget, PaddedPixelCapRefusesByThePaddedSidesBeforeTheMemory)
 {
-    const std::uint64_t previous = SetPaddedPixelCap(16);
+    const std::uint64_t previous = set_padded_pixel_cap(16);
     // Sides of 0 and 1 pad to 1; 3 pads to 4.
-    EXPECT_NO_THROW(RequireMemory(3, 4, 0, "for a test"));
-    EXPECT_NO_THROW(RequireMemory(16, 1, 0, "for a test"));
-    EXPECT_NO_THROW(RequireMemory(-7, 0, 0, "for a test"));
+    EXPECT_NO_THROW(require_memory(3, 4, 0, "for a test"));
+    EXPECT_NO_THROW(require_memory(16, 1, 0, "for a test"));
+    EXPECT_NO_THROW(require_memory(-7, 0, 0, "for a test"));
     try {
-        RequireMemory(5, 3, UINT64_MAX, "for a test");
+        require_memory(5, 3, UINT64_MAX, "for a test");
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(),
                   "The 5 x 3 picture is padded to 8 x 4 pixels, more than the 16 allowed");
     }
     try {
-        RequireMemory(INT64_MAX, INT64_MAX, 0, "for a test");
+        require_memory(INT64_MAX, INT64_MAX, 0, "for a test");
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_NE(e.Message().find("padded to 9223372036854775808 x 9223372036854775808"),
                   std::string::npos)
             << e.Message();
     }
-    EXPECT_EQ(SetPaddedPixelCap(previous), 16u);
-    EXPECT_NO_THROW(RequireMemory(5, 3, 0, "for a test"));
+    EXPECT_EQ(set_padded_pixel_cap(previous), 16u);
+    EXPECT_NO_THROW(require_memory(5, 3, 0, "for a test"));
 }
 
 #if !defined(__SANITIZE_ADDRESS__)
@@ -452,10 +452,10 @@ TEST(MemoryBudgetDeathTest, AddressSpaceLimitBoundsTheAvailableMemory)
             getrlimit(RLIMIT_AS, &limit);
             limit.rlim_cur = mapped_bytes() + headroom;
             setrlimit(RLIMIT_AS, &limit);
-            const std::uint64_t available = AvailableMemory();
+            const std::uint64_t available = available_memory();
             bool refused = false;
             try {
-                RequireMemory(8192, 8192, headroom, "for a test");
+                require_memory(8192, 8192, headroom, "for a test");
             } catch (const Exception&) {
                 refused = true;
             }
@@ -481,16 +481,16 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
     target.PixelFormat(pf8bit);
     target.Height(2);
     target.Width(2);
-    MessageRecorder messages;
-    const MemoryProbe previous = SetMemoryProbe([] { return std::uint64_t{256} << 20; });
+    message_recorder messages;
+    const memory_probe previous = set_memory_probe([] { return std::uint64_t{256} << 20; });
     try {
-        TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
+        spectrum_pipeline(&source, &target, DisplayMode, 0.001);
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 272.0 MiB of memory for its "
                                "spectrum, but only 192.0 MiB are available");
     }
-    SetMemoryProbe(previous);
+    set_memory_probe(previous);
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_EQ(target.Width(), 2);
     EXPECT_EQ(target.Height(), 2);
@@ -508,13 +508,13 @@ TEST(HostilePipeline, ATargetHoldingAWidePictureIsPaintedWithoutAPictureInBetwee
     target.PixelFormat(pf8bit);
     target.Height(1);
     target.Width(4096);
-    MessageRecorder messages;
+    message_recorder messages;
     // Enough for the tall picture's spectrum (113 KiB), not for the 16 MiB of a picture
     // 4096 pixels wide and 4096 tall.
-    const MemoryProbe previous =
-        SetMemoryProbe([] { return memory_reserve + (std::uint64_t{1} << 20); });
-    TForm1::SpectrumPipeline(&source, &target, DisplayMode, 0.001);
-    SetMemoryProbe(previous);
+    const memory_probe previous =
+        set_memory_probe([] { return memory_reserve + (std::uint64_t{1} << 20); });
+    spectrum_pipeline(&source, &target, DisplayMode, 0.001);
+    set_memory_probe(previous);
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(target.Width(), 1);
     EXPECT_EQ(target.Height(), 4096);

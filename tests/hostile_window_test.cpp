@@ -1,8 +1,8 @@
-#include "MemoryBudget.h"
 #include "TBitmap.h"
 #include "TImage.h"
 #include "TOpenDialog.h"
 #include "Unit1.h"
+#include "memory_budget.h"
 
 #include "bitmap_pixels.h"
 #include "bmp_builder.h"
@@ -63,7 +63,7 @@ protected:
         EXPECT_EQ(messages.texts.size(), 1u);
     }
 
-    MessageRecorder messages;
+    message_recorder messages;
     TOpenDialog::Chooser previousChooser = TOpenDialog::SetChooser({});
     TForm1 form;
     QImage picture;
@@ -133,10 +133,11 @@ TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
         write_bmp(path, grey_picture(c.width, c.height,
                                      std::vector<std::uint32_t>(c.width * c.height, 200)));
         Load(path);
-        const MemoryProbe previous = SetMemoryProbe([&c] { return memory_reserve + c.available; });
+        const memory_probe previous =
+            set_memory_probe([&c] { return memory_reserve + c.available; });
         messages.texts.clear();
         QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
-        SetMemoryProbe(previous);
+        set_memory_probe(previous);
         EXPECT_EQ(messages.texts, std::vector<std::string>{c.message});
         EXPECT_EQ(shown_picture(form.Image2), spectrum);
     }
@@ -148,13 +149,13 @@ TEST_F(HostileWindow, ASpectrumTooLargeForTheMemoryIsReportedAndTheWindowGoesOn)
 int memory_requests_of_loading(const std::string& path)
 {
     int requests = 0;
-    const MemoryProbe previous = SetMemoryProbe([&requests] {
+    const memory_probe previous = set_memory_probe([&requests] {
         ++requests;
         return UINT64_MAX;
     });
     TBitmap scratch;
     scratch.LoadFromFile(path);
-    SetMemoryProbe(previous);
+    set_memory_probe(previous);
     return requests;
 }
 
@@ -166,12 +167,12 @@ TEST_F(HostileWindow, APictureThatLoadsButCannotBeReducedLeavesThePreviousOne)
     const TBitmap* shown = SourceBitmap;
     // Every request for memory is granted but the one after loading: the reduction's.
     const int loading = memory_requests_of_loading(path);
-    const MemoryProbe previous = SetMemoryProbe([loading, requests = 0]() mutable {
+    const memory_probe previous = set_memory_probe([loading, requests = 0]() mutable {
         return ++requests == loading + 1 ? memory_reserve : UINT64_MAX;
     });
     ExpectRefusedAndUsable(path, "The 64 x 64 picture needs 4.0 KiB of memory to reduce it "
                                  "to 8 bits, but only 0 bytes are available");
-    SetMemoryProbe(previous);
+    set_memory_probe(previous);
     EXPECT_EQ(SourceBitmap, shown);
     EXPECT_EQ(SourceBitmap->PixelFormat(), pf8bit);
 }
@@ -179,7 +180,7 @@ TEST_F(HostileWindow, APictureThatLoadsButCannotBeReducedLeavesThePreviousOne)
 // The first file chosen cannot be loaded: there is still no picture to compute.
 TEST(HostileFirstLoad, LeavesNoPictureToCompute)
 {
-    MessageRecorder messages;
+    message_recorder messages;
     const TOpenDialog::Chooser previous = TOpenDialog::SetChooser(
         [](const TOpenDialog&) { return std::optional(temp_path("no-such-file.bmp")); });
     TForm1 form;

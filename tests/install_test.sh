@@ -1,6 +1,6 @@
 #!/bin/sh
 # Installs the build into a temporary prefix and checks what a desktop and a package need:
-# both programs, the desktop entry and the AppStream metainfo (each passing its own
+# both programs, widmo-cli's manual page, the desktop entry and the AppStream metainfo (each passing its own
 # validator), the icon in every size of the hicolor theme, the README and the copyright.
 # Usage: install_test.sh BUILD_DIR. Exit status 77 (skipped) without the validators.
 set -eu
@@ -24,6 +24,14 @@ expect() {
 }
 expect bin/widmo
 expect bin/widmo-cli
+expect share/man/man1/widmo-cli.1
+if command -v groff >/dev/null && [ -s "$prefix/share/man/man1/widmo-cli.1" ]; then
+    warnings=$(groff -man -Tutf8 -ww -z "$prefix/share/man/man1/widmo-cli.1" 2>&1)
+    if [ -n "$warnings" ]; then
+        echo "install_test: widmo-cli.1: $warnings" >&2
+        status=1
+    fi
+fi
 expect share/applications/org.widmo.widmo.desktop
 expect share/metainfo/org.widmo.widmo.metainfo.xml
 expect share/doc/widmo/README.md

@@ -17,7 +17,7 @@ TEST(Matrix, WithoutInitialValuesEveryDoubleIsZero)
     // Small and large matrices come from different allocators, and the pages of a large
     // one are asked for by the worker threads in pieces, the last one short: all must be
     // cleared.
-    const SharedAmong two(2);
+    const shared_among two(2);
     for (const auto& [rows, cols] : {std::pair{3, 8}, std::pair{1024, 1030}}) {
         matrix m(rows, cols);
         EXPECT_EQ(m.get_rows(), rows);

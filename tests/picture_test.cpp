@@ -3,7 +3,6 @@
 #include "Unit1.h"
 #include "display.h"
 
-#include "message_recorder.h"
 #include "shared_among.h"
 
 #include <gtest/gtest.h>
@@ -57,7 +56,7 @@ TEST(SwapQuadrants, ExchangesQuadrantsDiagonallyOnEvenSides)
     const std::vector<std::pair<int, int>> shapes = {{2, 2},  {4, 8},       {8, 4},    {16, 2},
                                                      {6, 12}, {4, 1 << 18}, {512, 256}};
     for (const int threads : {1, 3}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         for (const auto& [height, width] : shapes) {
             matrix m = numbered(height, width);
             TForm1::SwapQuadrants(&m);
@@ -132,7 +131,7 @@ TEST(PaintRow, EveryModeAndScaleGivesTheLevelOfEachElement)
 TEST(GrayPalette, EntryIIsGreyLevelI)
 {
     HPALETTE palette = TForm1::GrayPalette();
-    const QList<QRgb> colors = PaletteColors(palette);
+    const QList<QRgb> colors = palette_colors(palette);
     ASSERT_EQ(colors.size(), 256);
     for (int i = 0; i < 256; ++i) {
         EXPECT_EQ(colors[i], qRgb(i, i, i)) << i;
@@ -198,7 +197,7 @@ TEST(MatrixToBitmap, SetsUpAGreyBitmapOfTheComplexSize)
     EXPECT_EQ(target.Height(), 64);
     EXPECT_EQ(target.PixelFormat(), pf8bit);
     EXPECT_EQ(target.HandleType(), bmDIB);
-    EXPECT_EQ(PaletteColors(target.Palette()).size(), 256);
+    EXPECT_EQ(palette_colors(target.Palette()).size(), 256);
     EXPECT_EQ(target.Image().format(), QImage::Format_Indexed8);
     EXPECT_EQ(target.Image().pixelIndex(127, 63), 0);
 }
@@ -207,7 +206,7 @@ TEST(MatrixToBitmap, SetsUpAGreyBitmapOfTheComplexSize)
 // a row painted into another row's place shows.
 TEST(MatrixToBitmap, RowsPaintedInSharesLandInTheirOwnRows)
 {
-    const SharedAmong three(3);
+    const shared_among three(3);
     const int height = 512;
     const int width = 200;
     matrix m = numbered(height, width);
@@ -253,68 +252,6 @@ TEST(MatrixToBitmap, ANullMatrixLeavesTheTargetUntouched)
     matrix m(2, 4);
     TForm1::MatrixToBitmap(nullptr, 2, 0.001, &m);
     EXPECT_EQ(m.get_data()[0], 0.0);
-}
-
-void paint_constant(TBitmap& bitmap, int side, std::uint8_t value)
-{
-    bitmap.PixelFormat(pf8bit);
-    bitmap.Height(side);
-    bitmap.Width(side);
-    for (int y = 0; y < side; ++y) {
-        std::fill_n(bitmap.ScanLine(y), side, value);
-    }
-}
-
-// Runs the pipeline on a side x side picture of one grey level; returns its messages.
-std::vector<std::string> spectrum_of_constant(int side, std::uint8_t value, TBitmap& target)
-{
-    TBitmap source;
-    paint_constant(source, side, value);
-    MessageRecorder messages;
-    TForm1::SpectrumPipeline(&source, &target, 2, 0.001);
-    return messages.texts;
-}
-
-TEST(SpectrumPipeline, AConstantPictureLightsOnlyTheCentre)
-{
-    TBitmap target;
-    EXPECT_TRUE(spectrum_of_constant(256, 100, target).empty());
-    ASSERT_EQ(target.Width(), 256);
-    ASSERT_EQ(target.Height(), 256);
-    EXPECT_EQ(element(*Spectrum, 128, 128)[0], 6553600.0);
-    int lit = 0;
-    for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) {
-            lit += target.ScanLine(y)[x] != 0;
-        }
-    }
-    EXPECT_EQ(lit, 1);
-    EXPECT_EQ(target.ScanLine(128)[128], 255);
-}
-
-// A target whose rows cannot be reached.
-class UnpaintableBitmap : public TBitmap
-{
-public:
-    std::uint8_t* ScanLine(int y) override
-    {
-        throw Exception("row " + std::to_string(y) + " is out of reach");
-    }
-};
-
-TEST(SpectrumPipeline, APaintingFailureShowsNiePracujeAndKeepsTheSpectrum)
-{
-    UnpaintableBitmap target;
-    EXPECT_EQ(spectrum_of_constant(4, 1, target), std::vector<std::string>{"Nie pracuje"});
-    ASSERT_NE(Spectrum, nullptr);
-    EXPECT_EQ(element(*Spectrum, 2, 2)[0], 16.0);
-
-    // Without a source nothing runs and the last spectrum stays.
-    const matrix* last = Spectrum.get();
-    MessageRecorder messages;
-    TForm1::SpectrumPipeline(nullptr, &target, 2, 0.001);
-    EXPECT_EQ(Spectrum.get(), last);
-    EXPECT_TRUE(messages.texts.empty());
 }
 
 } // namespace

@@ -236,7 +236,7 @@ TEST(SampleOptions, TheSameSamplesOnEveryThreadCount)
     const picture p = random_picture(700, 300, 19);
     std::vector<double> first;
     for (const int threads : {1, 2, 3}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         matrix m = sampled(p, 1024, 512);
         prepare_samples(m, 700, 300, sample_window::hann, sample_padding::mean);
         const std::vector<double> doubles(m.get_data(), m.get_data() + m.size());

@@ -35,19 +35,6 @@ std::complex<double> element(const matrix& m, int y, int x)
     return {d[0], d[1]};
 }
 
-TEST(PaddedSide, IsTheSmallestPowerOfTwoAtOrAbove)
-{
-    EXPECT_EQ(PaddedSide(0), 1);
-    EXPECT_EQ(PaddedSide(1), 1);
-    EXPECT_EQ(PaddedSide(2), 2);
-    EXPECT_EQ(PaddedSide(3), 4);
-    EXPECT_EQ(PaddedSide(100), 128);
-    EXPECT_EQ(PaddedSide(128), 128);
-    EXPECT_EQ(PaddedSide(1 << 29), 1 << 29);
-    EXPECT_THROW(PaddedSide((1 << 29) + 1), Exception);
-    EXPECT_THROW(PaddedSide(2147483647), Exception);
-}
-
 // Which rows must hold samples: the picture's first `rows_read`, the rest zero.
 void expect_samples(const matrix& m, int width, int rows_read, int padded_width, int padded_height)
 {
@@ -65,13 +52,13 @@ void expect_samples(const matrix& m, int width, int rows_read, int padded_width,
 TEST(BitmapToMatrix, PadsToPowersOfTwoWithZeros)
 {
     for (const auto& [width, height, threads] : {std::tuple{100, 60, 1}, std::tuple{300, 201, 3}}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         TBitmap bitmap;
         paint_ramp(bitmap, width, height);
-        MessageRecorder messages;
+        message_recorder messages;
         const auto m = TForm1::BitmapToMatrix(&bitmap);
         EXPECT_TRUE(messages.texts.empty());
-        expect_samples(*m, width, height, PaddedSide(width), PaddedSide(height));
+        expect_samples(*m, width, height, padded_side(width), padded_side(height));
     }
 }
 
@@ -93,7 +80,7 @@ TEST(BitmapToMatrix, ExportFailureShowsItsMessageOnceAndGivesZeros)
 {
     TBitmap empty;
     empty.PixelFormat(pf8bit);
-    MessageRecorder messages;
+    message_recorder messages;
     const auto m = TForm1::BitmapToMatrix(&empty);
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Nie udalo sie !"});
     ASSERT_EQ(m->get_rows(), 1);
@@ -106,7 +93,7 @@ TEST(BitmapToMatrix, ExportFailureShowsItsMessageOnceAndGivesZeros)
 class FailingBitmap : public TBitmap
 {
 public:
-    explicit FailingBitmap(int failingRow) : failingRow(failingRow) {}
+    explicit FailingBitmap(int firstFailing) : failingRow(firstFailing) {}
 
     bool armed = false;
 
@@ -126,14 +113,14 @@ TEST(BitmapToMatrix, RaisingPartwayShowsBladAndKeepsTheRowsRead)
 {
     for (const auto& [width, height, failing, threads] :
          {std::tuple{5, 6, 3, 1}, std::tuple{300, 200, 150, 2}}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         FailingBitmap bitmap(failing);
         paint_ramp(bitmap, width, height);
         bitmap.armed = true;
-        MessageRecorder messages;
+        message_recorder messages;
         const auto m = TForm1::BitmapToMatrix(&bitmap);
         EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
-        expect_samples(*m, width, failing, PaddedSide(width), PaddedSide(height));
+        expect_samples(*m, width, failing, padded_side(width), padded_side(height));
     }
 }
 
@@ -143,7 +130,7 @@ TEST(BitmapToMatrix, APictureOfMoreThanOneBytePerPixelIsNotReadPastItsRows)
     bitmap.PixelFormat(pf1bit);
     bitmap.Height(2);
     bitmap.Width(40);
-    MessageRecorder messages;
+    message_recorder messages;
     const auto m = TForm1::BitmapToMatrix(&bitmap);
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Blad"});
     EXPECT_EQ(m->get_cols(), 128);

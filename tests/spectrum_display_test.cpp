@@ -202,7 +202,7 @@ TEST(LogDisplay, TheRangeComesFromTheWholeMatrixOnEveryThreadCount)
     ASSERT_EQ(std::count(want.begin(), want.end(), 0), 1);
     ASSERT_EQ(std::count(want.begin(), want.end(), 255), 1);
     for (const int threads : {1, 2, 3}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         const log_range range = find_log_range(m);
         EXPECT_EQ(range.lowest, std::log1p(std::sqrt(1e-7 * 1e-7 + 1e-7 * 1e-7))) << threads;
         EXPECT_EQ(range.highest, std::log1p(std::sqrt(9e18 + 4e18))) << threads << " threads";
@@ -233,7 +233,7 @@ TEST(PhaseDisplay, TheSamePictureOnEveryThreadCount)
     const matrix m = random_spectrum();
     const std::vector<int> want = phase_display_by_definition(m);
     for (const int threads : {1, 2, 3}) {
-        const SharedAmong sharing(threads);
+        const shared_among sharing(threads);
         EXPECT_EQ(painted(m, spectrum_display::phase), want) << threads << " threads";
     }
 }
@@ -251,7 +251,7 @@ TEST(PaintSpectrum, TheNumberedDisplaysPaintAsTheirModes)
             want.insert(want.end(), row.begin(), row.end());
         }
         for (const int threads : {1, 3}) {
-            const SharedAmong sharing(threads);
+            const shared_among sharing(threads);
             EXPECT_EQ(painted(m, *display_numbered(mode), 0.01), want)
                 << "mode " << mode << ", " << threads << " threads";
         }

@@ -3,7 +3,8 @@
 #include "TImage.h"
 #include "TOpenDialog.h"
 #include "Unit1.h"
-#include "WaitCursor.h"
+#include "message_box.h"
+#include "wait_cursor.h"
 
 #include "bitmap_pixels.h"
 #include "bmp_writer.h"
@@ -93,7 +94,7 @@ protected:
         Click(form.Wczytaj);
     }
 
-    MessageRecorder messages;
+    message_recorder messages;
     TOpenDialog::Chooser previousChooser = TOpenDialog::SetChooser({});
     TForm1 form;
 };
@@ -188,7 +189,7 @@ TEST_F(Window, SpectrumIsExactlyWhatTheCommandLineToolWrites)
         TBitmap written;
         written.LoadFromFile(output);
 
-        const SharedAmong sharing(c.threads);
+        const shared_among sharing(c.threads);
         Load(input);
         Click(form.PoliczFFT);
         EXPECT_TRUE(messages.texts.empty());
@@ -259,14 +260,14 @@ TEST_F(Window, ACancelledDialogChangesNothing)
 TEST_F(Window, TheWaitCursorShowsOnlyWhileTheSpectrumIsComputed)
 {
     std::vector<const QCursor*> cursors;
-    const MessageSink previous = SetMessageSink(
+    const message_sink previous = set_message_sink(
         [&](const std::string&) { cursors.push_back(QGuiApplication::overrideCursor()); });
     Click(form.PoliczFFT);
     // A picture that sampling refuses makes the pipeline speak while it runs.
     Load(bmp_file("busy.bmp", 8, 8));
     SourceBitmap->PixelFormat(pf24bit);
     Click(form.PoliczFFT);
-    SetMessageSink(previous);
+    set_message_sink(previous);
 
     ASSERT_EQ(cursors.size(), 2u);
     EXPECT_EQ(cursors[0], nullptr);
@@ -277,7 +278,7 @@ TEST_F(Window, TheWaitCursorShowsOnlyWhileTheSpectrumIsComputed)
 
 TEST(MessageBox, ShowsAnArrowEvenWhileTheProgramIsBusy)
 {
-    WaitCursor busy;
+    wait_cursor busy;
     std::optional<Qt::CursorShape> seen;
     // Runs inside the box's own loop: note the cursor, then answer the box.
     QTimer::singleShot(0, [&] {
@@ -288,7 +289,7 @@ TEST(MessageBox, ShowsAnArrowEvenWhileTheProgramIsBusy)
             }
         }
     });
-    ModalMessageBox("Blad");
+    modal_message_box("Blad");
     ASSERT_TRUE(seen.has_value());
     EXPECT_EQ(*seen, Qt::ArrowCursor);
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -351,8 +352,8 @@ TEST(ImageBox, ShowsThePictureUnscaledAndClippedAtTheCornerOrCentred)
 
 TEST(OpenDialogFilter, MatchesTheBmpPatternInAnyLetterCase)
 {
-    EXPECT_EQ(DialogNameFilters("Bitmapy|*.BMP"), QStringList{"Bitmapy (*.[bB][mM][pP])"});
-    EXPECT_EQ(DialogNameFilters("A|*.a;*.b|B|x[1].c|dangling"),
+    EXPECT_EQ(dialog_name_filters("Bitmapy|*.BMP"), QStringList{"Bitmapy (*.[bB][mM][pP])"});
+    EXPECT_EQ(dialog_name_filters("A|*.a;*.b|B|x[1].c|dangling"),
               (QStringList{"A (*.[aA] *.[bB])", "B ([xX][[]1].[cC])"}));
 
     const QDir folder(QString::fromStdString(temp_path("filtered")));
@@ -360,7 +361,7 @@ TEST(OpenDialogFilter, MatchesTheBmpPatternInAnyLetterCase)
     for (const char* name : {"photo.bmp", "PHOTO2.BMP", "Photo3.Bmp", "photo.png", "bmp"}) {
         QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
     }
-    const QString pattern = CaseInsensitivePattern("*.BMP");
+    const QString pattern = case_insensitive_pattern("*.BMP");
     QStringList found = folder.entryList({pattern}, QDir::Files | QDir::CaseSensitive);
     found.sort();
     EXPECT_EQ(found, (QStringList{"PHOTO2.BMP", "Photo3.Bmp", "photo.bmp"}));
@@ -368,7 +369,7 @@ TEST(OpenDialogFilter, MatchesTheBmpPatternInAnyLetterCase)
 
 TEST(Application, ReportsAnExceptionLeavingAHandlerAndGoesOn)
 {
-    MessageRecorder messages;
+    message_recorder messages;
     Application->Guarded([] { throw Exception("Plik jest uszkodzony"); });
     Application->Guarded([] { throw std::bad_alloc(); });
     Application->Guarded([] { throw 42; });

@@ -100,7 +100,7 @@ TEST(WorkCrew, TheCallersThrowingShareWaitsForTheHelpers)
 // threads.
 TEST(ShareRange, RunsCoverEveryIndexOnceInOrder)
 {
-    const SharedAmong three(3);
+    const shared_among three(3);
     for (std::uint64_t count : {0u, 2u, 3u, 10u, 1000u}) {
         std::mutex lock;
         std::vector<std::pair<std::uint64_t, std::uint64_t>> runs;
@@ -129,7 +129,7 @@ TEST(ShareWork, WorkNotWorthSharingOrWithoutHelpersRunsAloneOnTheCaller)
     };
     const std::vector<std::pair<int, int>> alone = {{0, 1}};
     EXPECT_EQ(shares_seen(true), alone);
-    const SharedAmong two(2);
+    const shared_among two(2);
     EXPECT_EQ(shares_seen(false), alone);
 }
 
@@ -137,7 +137,7 @@ TEST(ShareWork, WorkNotWorthSharingOrWithoutHelpersRunsAloneOnTheCaller)
 // than waiting for the ones it is running on.
 TEST(ShareWork, ANestedShareRunsAlone)
 {
-    const SharedAmong two(2);
+    const shared_among two(2);
     std::vector<std::atomic<int>> nested_shares(2);
     share_work(true, [&](int share, int shares) {
         ASSERT_EQ(shares, 2);
@@ -150,7 +150,7 @@ TEST(ShareWork, ANestedShareRunsAlone)
 
 TEST(ShareWork, AnotherThreadsJobRunsAloneWhileTheHelpersAreBusy)
 {
-    const SharedAmong two(2);
+    const shared_among two(2);
     std::promise<void> holding;
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
@@ -173,7 +173,7 @@ TEST(ShareWork, AnotherThreadsJobRunsAloneWhileTheHelpersAreBusy)
 // After a shared job threw, the helpers are free again: the next job gets them all.
 TEST(ShareWork, AfterAJobThrewTheNextOneIsSharedAgain)
 {
-    const SharedAmong two(2);
+    const shared_among two(2);
     for (int thrower : {0, 1}) {
         const auto job = [&](int share, int) {
             if (share == thrower) {
@@ -193,7 +193,7 @@ TEST(WorkerThreads, CountsOutsideOneToSixtyFourAreRefused)
     EXPECT_THROW(use_worker_threads(65), std::invalid_argument);
     EXPECT_EQ(worker_threads(), 1);
     {
-        const SharedAmong four(4);
+        const shared_among four(4);
         EXPECT_EQ(worker_threads(), 4);
     }
     EXPECT_EQ(worker_threads(), 1);

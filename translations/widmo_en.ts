@@ -244,104 +244,7 @@
     </message>
 </context>
 <context>
-    <name>widmo-cli</name>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation>cannot write %1: %2</translation>
-    </message>
-    <message>
-        <source>no spectrum picture was painted</source>
-        <translation>no spectrum picture was painted</translation>
-    </message>
-    <message>
-        <source>%1 (see widmo-cli --help)</source>
-        <translation>%1 (see widmo-cli --help)</translation>
-    </message>
-    <message>
-        <source>not enough memory for this picture</source>
-        <translation>not enough memory for this picture</translation>
-    </message>
-    <message>
-        <source>--mode takes 0, 1, 2 or 3, not &apos;%1&apos;</source>
-        <translation>--mode takes 0, 1, 2 or 3, not &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>--scale takes a finite number, not &apos;%1&apos;</source>
-        <translation>--scale takes a finite number, not &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
-        <translation>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>expected INPUT.bmp and OUTPUT.bmp, got %1 file names</source>
-        <translation>expected INPUT.bmp and OUTPUT.bmp, got %1 file names</translation>
-    </message>
-    <message>
-        <source>Usage: widmo-cli [options] INPUT.bmp OUTPUT.bmp
-Writes the centred Fourier spectrum of a BMP picture as an 8-bit grey BMP.
-
-Options:
-  -m, --mode N    how a frequency becomes a grey level (default 2):
-                  0 real part, 1 imaginary part (both wrap modulo 256),
-                  2 amplitude, 3 power (both stop at 255)
-  -s, --scale S   factor applied before the grey level is taken (default 0.001)
-  --npy FILE      also write the centred complex spectrum as a NumPy file
-                  (complex128, rows x columns, C order)
-  --max-pixels N  refuse a picture whose sides, each raised to the power of
-                  two at or above it, span more than N pixels; checked
-                  before its pixels are read (default: no cap, the memory
-                  decides)
-  -h, --help      show this text
-  -v, --version   show the version
-
-OUTPUT and the --npy file must not be the input or each other, under any
-name or link; an existing one must be a regular file, which is replaced
-only when the new one is complete.
-
-Exit status: 0 done; 1 nothing written (bad arguments, unreadable input,
-unwritable output); 2 written, after the computation showed a message.
-</source>
-        <translation>Usage: widmo-cli [options] INPUT.bmp OUTPUT.bmp
-Writes the centred Fourier spectrum of a BMP picture as an 8-bit grey BMP.
-
-Options:
-  -m, --mode N    how a frequency becomes a grey level (default 2):
-                  0 real part, 1 imaginary part (both wrap modulo 256),
-                  2 amplitude, 3 power (both stop at 255)
-  -s, --scale S   factor applied before the grey level is taken (default 0.001)
-  --npy FILE      also write the centred complex spectrum as a NumPy file
-                  (complex128, rows x columns, C order)
-  --max-pixels N  refuse a picture whose sides, each raised to the power of
-                  two at or above it, span more than N pixels; checked
-                  before its pixels are read (default: no cap, the memory
-                  decides)
-  -h, --help      show this text
-  -v, --version   show the version
-
-OUTPUT and the --npy file must not be the input or each other, under any
-name or link; an existing one must be a regular file, which is replaced
-only when the new one is complete.
-
-Exit status: 0 done; 1 nothing written (bad arguments, unreadable input,
-unwritable output); 2 written, after the computation showed a message.
-</translation>
-    </message>
-    <message>
-        <source>is not a regular file; it is left as it is</source>
-        <translation>is not a regular file; it is left as it is</translation>
-    </message>
-    <message>
-        <source>is the input file</source>
-        <translation>is the input file</translation>
-    </message>
-    <message>
-        <source>is the same file as OUTPUT %1</source>
-        <translation>is the same file as OUTPUT %1</translation>
-    </message>
-</context>
-<context>
-    <name>window</name>
+    <name>pipeline</name>
     <message>
         <source>Cannot load the bitmap &quot;%1&quot;: %2</source>
         <translation>Cannot load the bitmap &quot;%1&quot;: %2</translation>
@@ -353,6 +256,223 @@ unwritable output); 2 written, after the computation showed a message.
     <message>
         <source>The picture does not hold one byte per pixel</source>
         <translation>The picture does not hold one byte per pixel</translation>
+    </message>
+</context>
+<context>
+    <name>widmo-cli</name>
+    <message>
+        <source>%1 (see widmo-cli --help)</source>
+        <translation>%1 (see widmo-cli --help)</translation>
+    </message>
+    <message>
+        <source>not enough memory for this picture</source>
+        <translation>not enough memory for this picture</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
+re or 0: the low 8 bits of floor(|re| s) (it wraps)
+im or 1: the low 8 bits of floor(|im| s) (it wraps)
+amplitude or 2: floor(|X| s), at most 255
+power or 3: floor(|X|^2 s), at most 255
+log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
+phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
+log and phase do not use the scale.</source>
+        <translation>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
+re or 0: the low 8 bits of floor(|re| s) (it wraps)
+im or 1: the low 8 bits of floor(|im| s) (it wraps)
+amplitude or 2: floor(|X| s), at most 255
+power or 3: floor(|X|^2 s), at most 255
+log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
+phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
+log and phase do not use the scale.</translation>
+    </message>
+    <message>
+        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
+        <translation>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</translation>
+    </message>
+    <message>
+        <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
+        <translation>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</translation>
+    </message>
+    <message>
+        <source>What fills the picture up to sides that are powers of two: zero, or mean, the mean of the picture&apos;s samples (after the window, when both are given).</source>
+        <translation>What fills the picture up to sides that are powers of two: zero, or mean, the mean of the picture&apos;s samples (after the window, when both are given).</translation>
+    </message>
+    <message>
+        <source>bmp, png or pgm: the format of a picture written to standard output (OUTPUT -) or into DIR. A named OUTPUT is written in the format its extension names.</source>
+        <translation>bmp, png or pgm: the format of a picture written to standard output (OUTPUT -) or into DIR. A named OUTPUT is written in the format its extension names.</translation>
+    </message>
+    <message>
+        <source>Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME being the input&apos;s file name without its extension; the folder is made when it is missing.</source>
+        <translation>Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME being the input&apos;s file name without its extension; the folder is made when it is missing.</translation>
+    </message>
+    <message>
+        <source>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</source>
+        <translation>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</translation>
+    </message>
+    <message>
+        <source>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</source>
+        <translation>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</translation>
+    </message>
+    <message>
+        <source>no cap, the memory decides</source>
+        <translation>no cap, the memory decides</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors.</source>
+        <translation>Print nothing but errors.</translation>
+    </message>
+    <message>
+        <source>Show this text.</source>
+        <translation>Show this text.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Show the version.</translation>
+    </message>
+    <message>
+        <source>Default: %1.</source>
+        <translation>Default: %1.</translation>
+    </message>
+    <message>
+        <source>Writes the centred Fourier spectrum of a picture as an 8-bit grey picture.</source>
+        <translation>Writes the centred Fourier spectrum of a picture as an 8-bit grey picture.</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Pictures</translation>
+    </message>
+    <message>
+        <source>INPUT is a BMP file, or any picture the installed Qt image plugins read (PNG, JPEG, PBM/PGM/PPM, GIF, and TIFF and WebP with qt6-image-formats-plugins), told apart by its content, not its name. It is reduced to one grey level per pixel, (299 R + 587 G + 114 B + 500) / 1000 of its colour, sampled, padded to sides that are powers of two, transformed, and its zero frequency moved to the middle. INPUT - reads standard input.
+OUTPUT ends in .bmp, .png or .pgm, and any other ending is refused before anything is read. OUTPUT - writes standard output in the --format; every message then goes to standard error.
+No output may be the input or another output, under any name or link; an existing one must be a regular file, and it is replaced only once the new one is complete.</source>
+        <translation>INPUT is a BMP file, or any picture the installed Qt image plugins read (PNG, JPEG, PBM/PGM/PPM, GIF, and TIFF and WebP with qt6-image-formats-plugins), told apart by its content, not its name. It is reduced to one grey level per pixel, (299 R + 587 G + 114 B + 500) / 1000 of its colour, sampled, padded to sides that are powers of two, transformed, and its zero frequency moved to the middle. INPUT - reads standard input.
+OUTPUT ends in .bmp, .png or .pgm, and any other ending is refused before anything is read. OUTPUT - writes standard output in the --format; every message then goes to standard error.
+No output may be the input or another output, under any name or link; an existing one must be a regular file, and it is replaced only once the new one is complete.</translation>
+    </message>
+    <message>
+        <source>Batches</source>
+        <translation>Batches</translation>
+    </message>
+    <message>
+        <source>With --output-dir, an input that fails is named on standard error with the reason, and the others are still written. While it runs, a progress line such as &quot;12/200 photo.bmp&quot; is shown on standard error when that is a terminal, unless --quiet is given.</source>
+        <translation>With --output-dir, an input that fails is named on standard error with the reason, and the others are still written. While it runs, a progress line such as &quot;12/200 photo.bmp&quot; is shown on standard error when that is a terminal, unless --quiet is given.</translation>
+    </message>
+    <message>
+        <source>Exit status</source>
+        <translation>Exit status</translation>
+    </message>
+    <message>
+        <source>0: everything was written.
+1: bad arguments, or an input that could not be read or an output that could not be written: nothing was written for it, and with --output-dir the other inputs were.
+2: everything was written, after the computation showed a message (&quot;Nie udalo sie !&quot; or &quot;Blad&quot;) on standard error.</source>
+        <translation>0: everything was written.
+1: bad arguments, or an input that could not be read or an output that could not be written: nothing was written for it, and with --output-dir the other inputs were.
+2: everything was written, after the computation showed a message (&quot;Nie udalo sie !&quot; or &quot;Blad&quot;) on standard error.</translation>
+    </message>
+    <message>
+        <source>Environment</source>
+        <translation>Environment</translation>
+    </message>
+    <message>
+        <source>WIDMO_THREADS=N (1 to 64) shares the work among N threads; without it, one per processor. WIDMO_KERNEL=scalar, avx2 or avx512 picks the transform&apos;s instructions. Neither changes an output.</source>
+        <translation>WIDMO_THREADS=N (1 to 64) shares the work among N threads; without it, one per processor. WIDMO_KERNEL=scalar, avx2 or avx512 picks the transform&apos;s instructions. Neither changes an output.</translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation>Usage:</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a regular file; it is left as it is</source>
+        <translation>%1 %2 is not a regular file; it is left as it is</translation>
+    </message>
+    <message>
+        <source>%1 %2 is the input file</source>
+        <translation>%1 %2 is the input file</translation>
+    </message>
+    <message>
+        <source>%1 %2 is the same file as OUTPUT %3</source>
+        <translation>%1 %2 is the same file as OUTPUT %3</translation>
+    </message>
+    <message>
+        <source>its output %1 is the output of %2 too</source>
+        <translation>its output %1 is the output of %2 too</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation>cannot make the folder %1</translation>
+    </message>
+    <message>
+        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
+        <translation>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--scale takes a finite number, not &apos;%1&apos;</source>
+        <translation>--scale takes a finite number, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
+        <translation type="unfinished">--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 takes %2, not &apos;%3&apos;</source>
+        <translation>%1 takes %2, not &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>OUTPUT %1 does not end in .bmp, .png or .pgm</source>
+        <translation>OUTPUT %1 does not end in .bmp, .png or .pgm</translation>
+    </message>
+    <message>
+        <source>--format %1 is not the format of OUTPUT %2</source>
+        <translation>--format %1 is not the format of OUTPUT %2</translation>
+    </message>
+    <message>
+        <source>expected two file names, INPUT and OUTPUT, not %1</source>
+        <translation>expected two file names, INPUT and OUTPUT, not %1</translation>
+    </message>
+    <message>
+        <source>--npy cannot write to standard output</source>
+        <translation>--npy cannot write to standard output</translation>
+    </message>
+    <message>
+        <source>--output-dir needs at least one INPUT</source>
+        <translation>--output-dir needs at least one INPUT</translation>
+    </message>
+    <message>
+        <source>--output-dir does not read standard input</source>
+        <translation>--output-dir does not read standard input</translation>
+    </message>
+    <message>
+        <source>with --output-dir, --npy takes no file: DIR/NAME.npy is written</source>
+        <translation>with --output-dir, --npy takes no file: DIR/NAME.npy is written</translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2</source>
+        <translation>Cannot read the picture &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>its sides cannot be read</source>
+        <translation>its sides cannot be read</translation>
+    </message>
+    <message>
+        <source>it holds a picture of other sides than it declares</source>
+        <translation>it holds a picture of other sides than it declares</translation>
+    </message>
+    <message>
+        <source>not enough memory to convert it</source>
+        <translation>not enough memory to convert it</translation>
+    </message>
+    <message>
+        <source>Cannot copy standard input to a temporary file: %1</source>
+        <translation>Cannot copy standard input to a temporary file: %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>cannot write %1: %2</translation>
     </message>
 </context>
 </TS>

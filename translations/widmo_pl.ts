@@ -246,105 +246,7 @@
     </message>
 </context>
 <context>
-    <name>widmo-cli</name>
-    <message>
-        <source>cannot write %1: %2</source>
-        <translation>nie można zapisać %1: %2</translation>
-    </message>
-    <message>
-        <source>no spectrum picture was painted</source>
-        <translation>nie narysowano obrazu widma</translation>
-    </message>
-    <message>
-        <source>%1 (see widmo-cli --help)</source>
-        <translation>%1 (zob. widmo-cli --help)</translation>
-    </message>
-    <message>
-        <source>not enough memory for this picture</source>
-        <translation>za mało pamięci na ten obraz</translation>
-    </message>
-    <message>
-        <source>--mode takes 0, 1, 2 or 3, not &apos;%1&apos;</source>
-        <translation>--mode przyjmuje 0, 1, 2 lub 3, a nie &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>--scale takes a finite number, not &apos;%1&apos;</source>
-        <translation>--scale przyjmuje liczbę skończoną, a nie &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
-        <translation>--max-pixels przyjmuje całkowitą liczbę pikseli większą od 0, a nie &apos;%1&apos;</translation>
-    </message>
-    <message>
-        <source>expected INPUT.bmp and OUTPUT.bmp, got %1 file names</source>
-        <translation>oczekiwano INPUT.bmp i OUTPUT.bmp, a liczba podanych nazw plików to %1</translation>
-    </message>
-    <message>
-        <source>Usage: widmo-cli [options] INPUT.bmp OUTPUT.bmp
-Writes the centred Fourier spectrum of a BMP picture as an 8-bit grey BMP.
-
-Options:
-  -m, --mode N    how a frequency becomes a grey level (default 2):
-                  0 real part, 1 imaginary part (both wrap modulo 256),
-                  2 amplitude, 3 power (both stop at 255)
-  -s, --scale S   factor applied before the grey level is taken (default 0.001)
-  --npy FILE      also write the centred complex spectrum as a NumPy file
-                  (complex128, rows x columns, C order)
-  --max-pixels N  refuse a picture whose sides, each raised to the power of
-                  two at or above it, span more than N pixels; checked
-                  before its pixels are read (default: no cap, the memory
-                  decides)
-  -h, --help      show this text
-  -v, --version   show the version
-
-OUTPUT and the --npy file must not be the input or each other, under any
-name or link; an existing one must be a regular file, which is replaced
-only when the new one is complete.
-
-Exit status: 0 done; 1 nothing written (bad arguments, unreadable input,
-unwritable output); 2 written, after the computation showed a message.
-</source>
-        <translation>Użycie: widmo-cli [opcje] INPUT.bmp OUTPUT.bmp
-Zapisuje wyśrodkowane widmo Fouriera obrazu BMP jako 8-bitowy szary BMP.
-
-Opcje:
-  -m, --mode N    jak częstotliwość staje się poziomem szarości (domyślnie 2):
-                  0 część rzeczywista, 1 część urojona (obie modulo 256),
-                  2 amplituda, 3 moc (obie obcinane do 255)
-  -s, --scale S   mnożnik stosowany przed wyznaczeniem poziomu szarości
-                  (domyślnie 0.001)
-  --npy FILE      zapisuje też wyśrodkowane widmo zespolone jako plik NumPy
-                  (complex128, wiersze x kolumny, porządek C)
-  --max-pixels N  odrzuca obraz, którego boki, każdy podniesiony do najbliższej
-                  potęgi dwójki nie mniejszej od niego, obejmują więcej niż N
-                  pikseli; sprawdzane przed odczytem pikseli (domyślnie: bez
-                  limitu, decyduje pamięć)
-  -h, --help      pokazuje ten tekst
-  -v, --version   pokazuje wersję
-
-OUTPUT i plik --npy nie mogą być plikiem wejściowym ani sobą nawzajem, pod
-żadną nazwą ani dowiązaniem; istniejący plik musi być zwykłym plikiem, który
-zostaje zastąpiony dopiero wtedy, gdy nowy jest kompletny.
-
-Kod wyjścia: 0 gotowe; 1 nic nie zapisano (błędne argumenty, nieczytelne
-wejście, niezapisywalne wyjście); 2 zapisano, ale obliczenia pokazały komunikat.
-</translation>
-    </message>
-    <message>
-        <source>is not a regular file; it is left as it is</source>
-        <translation>nie jest zwykłym plikiem; pozostaje bez zmian</translation>
-    </message>
-    <message>
-        <source>is the input file</source>
-        <translation>jest plikiem wejściowym</translation>
-    </message>
-    <message>
-        <source>is the same file as OUTPUT %1</source>
-        <translation>jest tym samym plikiem co OUTPUT %1</translation>
-    </message>
-</context>
-<context>
-    <name>window</name>
+    <name>pipeline</name>
     <message>
         <source>Cannot load the bitmap &quot;%1&quot;: %2</source>
         <translation>Nie można wczytać bitmapy „%1”: %2</translation>
@@ -356,6 +258,212 @@ wejście, niezapisywalne wyjście); 2 zapisano, ale obliczenia pokazały komunik
     <message>
         <source>The picture does not hold one byte per pixel</source>
         <translation>Obraz nie ma jednego bajtu na piksel</translation>
+    </message>
+</context>
+<context>
+    <name>widmo-cli</name>
+    <message>
+        <source>%1 (see widmo-cli --help)</source>
+        <translation>%1 (zob. widmo-cli --help)</translation>
+    </message>
+    <message>
+        <source>not enough memory for this picture</source>
+        <translation>za mało pamięci na ten obraz</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
+re or 0: the low 8 bits of floor(|re| s) (it wraps)
+im or 1: the low 8 bits of floor(|im| s) (it wraps)
+amplitude or 2: floor(|X| s), at most 255
+power or 3: floor(|X|^2 s), at most 255
+log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
+phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
+log and phase do not use the scale.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What fills the picture up to sides that are powers of two: zero, or mean, the mean of the picture&apos;s samples (after the window, when both are given).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>bmp, png or pgm: the format of a picture written to standard output (OUTPUT -) or into DIR. A named OUTPUT is written in the format its extension names.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME being the input&apos;s file name without its extension; the folder is made when it is missing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no cap, the memory decides</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print nothing but errors.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show this text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Default: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Writes the centred Fourier spectrum of a picture as an 8-bit grey picture.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>INPUT is a BMP file, or any picture the installed Qt image plugins read (PNG, JPEG, PBM/PGM/PPM, GIF, and TIFF and WebP with qt6-image-formats-plugins), told apart by its content, not its name. It is reduced to one grey level per pixel, (299 R + 587 G + 114 B + 500) / 1000 of its colour, sampled, padded to sides that are powers of two, transformed, and its zero frequency moved to the middle. INPUT - reads standard input.
+OUTPUT ends in .bmp, .png or .pgm, and any other ending is refused before anything is read. OUTPUT - writes standard output in the --format; every message then goes to standard error.
+No output may be the input or another output, under any name or link; an existing one must be a regular file, and it is replaced only once the new one is complete.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Batches</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With --output-dir, an input that fails is named on standard error with the reason, and the others are still written. While it runs, a progress line such as &quot;12/200 photo.bmp&quot; is shown on standard error when that is a terminal, unless --quiet is given.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0: everything was written.
+1: bad arguments, or an input that could not be read or an output that could not be written: nothing was written for it, and with --output-dir the other inputs were.
+2: everything was written, after the computation showed a message (&quot;Nie udalo sie !&quot; or &quot;Blad&quot;) on standard error.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Environment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>WIDMO_THREADS=N (1 to 64) shares the work among N threads; without it, one per processor. WIDMO_KERNEL=scalar, avx2 or avx512 picks the transform&apos;s instructions. Neither changes an output.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is not a regular file; it is left as it is</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is the input file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2 is the same file as OUTPUT %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its output %1 is the output of %2 too</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--scale takes a finite number, not &apos;%1&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
+        <translation type="unfinished">--max-pixels przyjmuje całkowitą liczbę pikseli większą od 0, a nie &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>%1 takes %2, not &apos;%3&apos;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OUTPUT %1 does not end in .bmp, .png or .pgm</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--format %1 is not the format of OUTPUT %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>expected two file names, INPUT and OUTPUT, not %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--npy cannot write to standard output</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output-dir needs at least one INPUT</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>--output-dir does not read standard input</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>with --output-dir, --npy takes no file: DIR/NAME.npy is written</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot read the picture &quot;%1&quot;: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>its sides cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it holds a picture of other sides than it declares</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not enough memory to convert it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot copy standard input to a temporary file: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

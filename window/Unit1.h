@@ -8,13 +8,14 @@
 #include "TOpenDialog.h"
 #include "TSaveDialog.h"
 #include "matrix.h"
+#include "spectrum_pipeline.h"
 
 #include <memory>
 #include <string>
 
 // The main window: the chosen picture in Image1, its centred amplitude spectrum in
 // Image2, and the three commands. Its pipeline stages use no window state, so they are
-// static.
+// static; they hand the work to the pipeline library (spectrum_pipeline.h).
 class TForm1 : public TForm
 {
     Q_OBJECT
@@ -44,45 +45,18 @@ public:
     // any picture was chosen it only says "Nie pracuje".
     void PoliczFFTClick();
 
-    // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two
-    // at or above the picture's: each pixel byte becomes a real part, the rest is zero.
-    // "Nie udalo sie !" when the bitmap cannot be exported, "Blad" when sampling raises;
-    // a matrix of the padded size is returned either way.
+    // The pipeline's stages under the window's names (see spectrum_pipeline.h):
+    // BitmapToMatrix is bitmap_to_matrix, Fft2D fourier_2d, GrayPalette grey_palette.
+    // SwapQuadrants and MatrixToBitmap do nothing when given null, and otherwise
+    // swap_quadrants and matrix_to_bitmap.
     static std::unique_ptr<matrix> BitmapToMatrix(TBitmap* source);
-
-    // Transforms `height` rows of `width` complex elements in place. Direction +1 takes
-    // the sum with the positive exponent; -1 gives the inverse left unscaled, that is
-    // width x height times the input after a +1 transform, like FourierND itself.
     static void Fft2D(double* data, int width, int height, int direction);
-
-    // Centres a transformed matrix in place: the zero frequency moves to (rows / 2,
-    // cols / 4). Nothing happens for null.
     static void SwapQuadrants(matrix* m);
-
-    // A new palette of 256 greys, entry i being grey level i; the caller owns it.
     static HPALETTE GrayPalette();
-
-    // Makes `target` an 8-bit grey bitmap of the source's rows and complex columns and
-    // paints it in display mode `mode` with `scale` (see display.h); a mode outside 0..3
-    // sets the target up but paints nothing. A null source or target changes nothing.
     static void MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source);
-
-    // One spectrum computation: releases the old `Spectrum`, samples `source` into a new
-    // one, transforms and centres it, and paints it into `target`, showing "Nie pracuje"
-    // when the painting raises. A null source does nothing; the caller tells the user.
-    static void SpectrumPipeline(TBitmap* source, TBitmap* target, int mode, double scale);
 };
 
-// Loads a BMP file into `bitmap` and reduces it to one byte per pixel, as Wczytaj does.
-// Raises Exception naming the file when either step fails.
-void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
-
-// The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
-// that exceeds what a matrix side can hold.
-int PaddedSide(int side);
-
 // State the commands share for the whole run.
-extern TBitmap* SourceBitmap;            // Image1's bitmap once a file was chosen
-extern std::unique_ptr<matrix> Spectrum; // the newest spectrum; replacing it releases the old
-extern int DisplayMode;                  // how MatrixToBitmap paints: 2, the amplitude
-extern TForm1* Form1;                    // the main window, made by Application->CreateForm
+extern TBitmap* SourceBitmap; // Image1's bitmap once a file was chosen
+extern int DisplayMode;       // how MatrixToBitmap paints: 2, the amplitude
+extern TForm1* Form1;         // the main window, made by Application->CreateForm

@@ -6,19 +6,19 @@
 #include <vector>
 
 // Records every ShowMessage text while it lives, instead of showing it.
-class MessageRecorder
+class message_recorder
 {
 public:
-    MessageRecorder()
-        : previous(SetMessageSink([this](const std::string& text) { texts.push_back(text); }))
+    message_recorder()
+        : previous(set_message_sink([this](const std::string& text) { texts.push_back(text); }))
     {
     }
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-    ~MessageRecorder() { SetMessageSink(previous); }
+    message_recorder(const message_recorder&) = delete;
+    message_recorder& operator=(const message_recorder&) = delete;
+    ~message_recorder() { set_message_sink(previous); }
 
     std::vector<std::string> texts;
 
 private:
-    MessageSink previous;
+    message_sink previous;
 };

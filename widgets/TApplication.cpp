@@ -2,11 +2,13 @@
 
 #include "ShowMessage.h"
 #include "install_translations.h"
+#include "message_box.h"
 
 #include <QCoreApplication>
 
 #include <exception>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -47,6 +49,8 @@ void TApplication::Initialize()
     int& argc = argumentCount ? *argumentCount : noArguments;
     application = std::make_unique<GuardedApplication>(argc, argumentValues);
     install_translations(*application);
+    previousSink = set_message_sink(modal_message_box);
+    installedSink = true;
 }
 
 void TApplication::Run()
@@ -62,6 +66,10 @@ void TApplication::Release()
     // Widgets must go before Qt's application object.
     forms.clear();
     application.reset();
+    if (installedSink) {
+        set_message_sink(std::exchange(previousSink, {}));
+        installedSink = false;
+    }
 }
 
 void TApplication::ShowException(const Exception& exception)

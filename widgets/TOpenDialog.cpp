@@ -27,19 +27,19 @@ QString name_filter(const QString& description, const QString& patterns)
 {
     QStringList wildcards;
     for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
-        wildcards << CaseInsensitivePattern(pattern.trimmed());
+        wildcards << case_insensitive_pattern(pattern.trimmed());
     }
     return description + " (" + wildcards.join(' ') + ")";
 }
 
 } // namespace
 
-QString CaseInsensitivePattern(const QString& pattern)
+QString case_insensitive_pattern(const QString& pattern)
 {
     QString result;
     for (const QChar c : pattern) {
         if (c == '[') {
-            // A bracket is an ordinary character in a Windows wildcard.
+            // A bracket is an ordinary character in the filter's patterns.
             result += "[[]";
         } else if (c.toLower() != c.toUpper()) {
             result += QString("[") + c.toLower() + c.toUpper() + "]";
@@ -50,7 +50,7 @@ QString CaseInsensitivePattern(const QString& pattern)
     return result;
 }
 
-QStringList DialogNameFilters(const QString& filter)
+QStringList dialog_name_filters(const QString& filter)
 {
     const QStringList parts = filter.split('|');
     QStringList filters;
@@ -82,7 +82,7 @@ std::optional<std::string> TOpenDialog::ModalFileDialog(const TOpenDialog& dialo
 {
     QFileDialog box(dialog.window(), QString(), folder_of(dialog.FileName()));
     box.setFileMode(QFileDialog::ExistingFile);
-    box.setNameFilters(DialogNameFilters(dialog.Filter()));
+    box.setNameFilters(dialog_name_filters(dialog.Filter()));
     // The list shows "Bitmapy", not the case-free wildcards behind it.
     box.setOption(QFileDialog::HideNameFilterDetails);
     if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {

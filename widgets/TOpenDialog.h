@@ -44,9 +44,8 @@ private:
 };
 
 // Qt's name filters for a "description|pattern" filter, each pattern made to match
-// letters of either case, as file names are matched on Windows: "*.BMP" finds
-// "photo.bmp" too.
-QStringList DialogNameFilters(const QString& filter);
+// letters of either case: "*.BMP" finds "photo.bmp" too.
+QStringList dialog_name_filters(const QString& filter);
 
 // A wildcard that matches what `pattern` matches, ignoring letter case ("*.[bB][mM][pP]").
-QString CaseInsensitivePattern(const QString& pattern);
+QString case_insensitive_pattern(const QString& pattern);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Exception.h"
+#include "ShowMessage.h"
 #include "TForm.h"
 
 #include <QApplication>
@@ -24,7 +25,8 @@ public:
     void Arguments(int& argc, char** argv);
 
     // Starts the widget application on the program's arguments, with Qt's own texts in
-    // the system language where a translation is installed.
+    // the system language where a translation is installed, and shows messages from then
+    // on in a modal box.
     void Initialize();
 
     // Creates a form of class `Form` into `reference`. The first form made is the main
@@ -39,8 +41,9 @@ public:
     // Shows the main form and runs the message loop until it closes.
     void Run();
 
-    // Destroys the forms, then Qt's application object. The process entry calls it once
-    // WinMain has returned: Qt must not outlive main.
+    // Destroys the forms, then Qt's application object, and gives messages back to the
+    // sink they had before. The process entry calls it once WinMain has returned: Qt must
+    // not outlive main.
     void Release();
 
     // Tells the user the exception's text.
@@ -57,6 +60,8 @@ private:
     int* argumentCount = nullptr;
     char** argumentValues = nullptr;
     std::unique_ptr<QApplication> application;
+    message_sink previousSink;
+    bool installedSink = false;
     std::vector<std::unique_ptr<TForm>> forms;
 };
 

@@ -10,12 +10,12 @@
 
 // Bytes this process can still get: the smaller of the physical memory the system has
 // available (MemAvailable) and what the address-space and data-size limits leave.
-std::uint64_t AvailableMemory();
+std::uint64_t available_memory();
 
-// The source of AvailableMemory, replaceable for tests; an empty probe restores the
+// The source of available_memory, replaceable for tests; an empty probe restores the
 // real one. Returns the probe it replaces.
-using MemoryProbe = std::function<std::uint64_t()>;
-MemoryProbe SetMemoryProbe(MemoryProbe probe);
+using memory_probe = std::function<std::uint64_t()>;
+memory_probe set_memory_probe(memory_probe probe);
 
 // Memory kept free for everything else the program holds (Qt, the window, the stack).
 constexpr std::uint64_t memory_reserve = std::uint64_t{64} << 20;
@@ -23,31 +23,35 @@ constexpr std::uint64_t memory_reserve = std::uint64_t{64} << 20;
 // No cap on the padded area: the memory alone decides.
 constexpr std::uint64_t no_pixel_cap = UINT64_MAX;
 
+// The power of two at or above a side (1 for sides up to 1). The largest side, 2^63 - 1,
+// gives 2^63, which still fits.
+std::uint64_t power_of_two_at_or_above(std::int64_t side);
+
 // Caps the padded area a picture may have in this process: its width and height each
 // raised to the power of two at or above it, multiplied. Returns the cap it replaces.
 // A server that takes files from strangers sets one, so that a small file declaring a
 // huge picture is refused by its sides alone.
-std::uint64_t SetPaddedPixelCap(std::uint64_t cap);
+std::uint64_t set_padded_pixel_cap(std::uint64_t cap);
 
 // Raises Exception naming the picture size when its padded area exceeds the cap; then
 // naming the picture size, the memory `bytes` and what it is for when `bytes` plus the
-// reserve exceed AvailableMemory().
-void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
-                   const std::string& purpose);
+// reserve exceed available_memory().
+void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
+                    const std::string& purpose);
 
 // "1.5 GiB", "640 MiB", "12 KiB": a byte count as people read it.
-std::string MemoryText(std::uint64_t bytes);
+std::string memory_text(std::uint64_t bytes);
 
 // Bytes of a decoded picture held one, eight or 32 bits per pixel, rows padded to 4.
-std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel);
+std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel);
 
 // Bytes of the list of row addresses a stage keeps while it works on `rows` rows.
-std::uint64_t RowListBytes(std::int64_t rows);
+std::uint64_t row_list_bytes(std::int64_t rows);
 
 // Peak need of one spectrum whose padded sides are paddedWidth x paddedHeight: the
 // matrix of doubles and, beside it, the larger of what sampling holds (the source's
 // export, `exportBytes` as GetDIBSizes counts it, and the list of the source's
 // `sourceRows` rows) and what painting holds (the 8-bit spectrum picture and the list
 // of its rows). The transform and the centring work in place and take nothing more.
-std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                            std::int64_t sourceRows, std::uint64_t exportBytes);
+std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
+                             std::int64_t sourceRows, std::uint64_t exportBytes);

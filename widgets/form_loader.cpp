@@ -1,4 +1,4 @@
-#include "FormLoader.h"
+#include "form_loader.h"
 
 #include "Exception.h"
 #include "TButton.h"
@@ -61,9 +61,9 @@ QPoint stored_position(const QByteArray& description)
 
 } // namespace
 
-FormLoader::FormLoader(QWidget& form) : form(form) {}
+form_loader::form_loader(QWidget& target) : form(target) {}
 
-QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, const QString& name)
+QWidget* form_loader::createWidget(const QString& className, QWidget* parent, const QString& name)
 {
     // The description's top level is the only widget made without a parent.
     QWidget* widget = parent ? create_component(className, parent) : &form;
@@ -76,7 +76,7 @@ QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, con
     return widget;
 }
 
-void LoadForm(QWidget& form, const QString& resourceName)
+void load_form(QWidget& form, const QString& resourceName)
 {
     QFile description(":/" + resourceName);
     if (!description.open(QIODevice::ReadOnly)) {
@@ -87,7 +87,7 @@ void LoadForm(QWidget& form, const QString& resourceName)
     const QByteArray bytes = description.readAll();
     QBuffer buffer;
     buffer.setData(bytes);
-    FormLoader loader(form);
+    form_loader loader(form);
     if (loader.load(&buffer) != &form) {
         throw Exception(
             QCoreApplication::translate("form", "The form description %1 cannot be read: %2")

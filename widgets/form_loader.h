@@ -8,10 +8,10 @@ class QWidget;
 // Builds a form from a Qt Designer description into an existing window: the
 // description's top-level widget is that window, and the components it names by class
 // (TImage, TButton, TLabel, TOpenDialog, TSaveDialog) are made as such.
-class FormLoader : public QUiLoader
+class form_loader : public QUiLoader
 {
 public:
-    explicit FormLoader(QWidget& form);
+    explicit form_loader(QWidget& target);
 
     QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
                           const QString& name = QString()) override;
@@ -22,4 +22,4 @@ private:
 
 // Loads the description stored as resource `resourceName` into `form`. Raises
 // Exception when the resource is missing or cannot be read.
-void LoadForm(QWidget& form, const QString& resourceName);
+void load_form(QWidget& form, const QString& resourceName);

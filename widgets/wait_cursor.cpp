@@ -1,14 +1,14 @@
-#include "WaitCursor.h"
+#include "wait_cursor.h"
 
 #include <QCursor>
 #include <QGuiApplication>
 
-CursorOverride::CursorOverride(Qt::CursorShape shape)
+cursor_override::cursor_override(Qt::CursorShape shape)
 {
     QGuiApplication::setOverrideCursor(QCursor(shape));
 }
 
-CursorOverride::~CursorOverride()
+cursor_override::~cursor_override()
 {
     QGuiApplication::restoreOverrideCursor();
 }

@@ -1,10 +1,10 @@
 #include "TForm.h"
 
-#include "FormLoader.h"
+#include "form_loader.h"
 
 TForm::TForm(const QString& resourceName, QWidget* parent) : QWidget(parent)
 {
-    LoadForm(*this, resourceName);
+    load_form(*this, resourceName);
 }
 
 void TForm::Close()

@@ -1,4 +1,4 @@
-#include "MemoryBudget.h"
+#include "memory_budget.h"
 
 #include "Exception.h"
 
@@ -48,9 +48,9 @@ std::uint64_t machine_memory()
                      left_under_limit(RLIMIT_DATA, "VmData")});
 }
 
-MemoryProbe& probe()
+memory_probe& probe()
 {
-    static MemoryProbe current = machine_memory;
+    static memory_probe current = machine_memory;
     return current;
 }
 
@@ -70,17 +70,10 @@ std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
     return a > unlimited - b ? unlimited : a + b;
 }
 
-// The power of two at or above a side (1 for sides up to 1). The largest side, 2^63 - 1,
-// gives 2^63, which still fits.
-std::uint64_t padded_side(std::int64_t side)
-{
-    return side <= 1 ? 1 : std::bit_ceil(static_cast<std::uint64_t>(side));
-}
-
 void require_padded_area(std::int64_t width, std::int64_t height)
 {
-    const std::uint64_t paddedWidth = padded_side(width);
-    const std::uint64_t paddedHeight = padded_side(height);
+    const std::uint64_t paddedWidth = power_of_two_at_or_above(width);
+    const std::uint64_t paddedHeight = power_of_two_at_or_above(height);
     const std::uint64_t area = saturating_product(paddedWidth, paddedHeight);
     if (area <= padded_pixel_cap()) {
         return;
@@ -94,24 +87,29 @@ void require_padded_area(std::int64_t width, std::int64_t height)
 
 } // namespace
 
-std::uint64_t SetPaddedPixelCap(std::uint64_t cap)
+std::uint64_t power_of_two_at_or_above(std::int64_t side)
+{
+    return side <= 1 ? 1 : std::bit_ceil(static_cast<std::uint64_t>(side));
+}
+
+std::uint64_t set_padded_pixel_cap(std::uint64_t cap)
 {
     return std::exchange(padded_pixel_cap(), cap);
 }
 
-std::uint64_t AvailableMemory()
+std::uint64_t available_memory()
 {
     return probe()();
 }
 
-MemoryProbe SetMemoryProbe(MemoryProbe replacement)
+memory_probe set_memory_probe(memory_probe replacement)
 {
-    MemoryProbe previous = std::move(probe());
-    probe() = replacement ? std::move(replacement) : MemoryProbe(machine_memory);
+    memory_probe previous = std::move(probe());
+    probe() = replacement ? std::move(replacement) : memory_probe(machine_memory);
     return previous;
 }
 
-std::string MemoryText(std::uint64_t bytes)
+std::string memory_text(std::uint64_t bytes)
 {
     if (bytes < 1024) {
         // Below 1024, the count fits the int that the plural rules take.
@@ -129,11 +127,11 @@ std::string MemoryText(std::uint64_t bytes)
     return QString::number(value, 'f', 1).toStdString() + ' ' + units[unit];
 }
 
-void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
-                   const std::string& purpose)
+void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
+                    const std::string& purpose)
 {
     require_padded_area(width, height);
-    const std::uint64_t available = AvailableMemory();
+    const std::uint64_t available = available_memory();
     if (saturating_sum(bytes, memory_reserve) <= available) {
         return;
     }
@@ -143,11 +141,11 @@ void RequireMemory(std::int64_t width, std::int64_t height, std::uint64_t bytes,
                                     "The %1 x %2 picture needs %3 of memory %4, but only %5 are "
                                     "available")
             .arg(QString::number(width), QString::number(height),
-                 QString::fromStdString(MemoryText(bytes)), QString::fromStdString(purpose),
-                 QString::fromStdString(MemoryText(usable))));
+                 QString::fromStdString(memory_text(bytes)), QString::fromStdString(purpose),
+                 QString::fromStdString(memory_text(usable))));
 }
 
-std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
+std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
 {
     const std::uint64_t rowBits = saturating_product(static_cast<std::uint64_t>(width),
                                                      static_cast<std::uint64_t>(bitsPerPixel));
@@ -155,19 +153,19 @@ std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, int bitsPerP
     return saturating_product(stride, static_cast<std::uint64_t>(height));
 }
 
-std::uint64_t RowListBytes(std::int64_t rows)
+std::uint64_t row_list_bytes(std::int64_t rows)
 {
     return saturating_product(static_cast<std::uint64_t>(rows), sizeof(std::uint8_t*));
 }
 
-std::uint64_t SpectrumBytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                            std::int64_t sourceRows, std::uint64_t exportBytes)
+std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
+                             std::int64_t sourceRows, std::uint64_t exportBytes)
 {
     const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
                                                       static_cast<std::uint64_t>(paddedHeight));
     const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
-    const std::uint64_t sampling = saturating_sum(exportBytes, RowListBytes(sourceRows));
+    const std::uint64_t sampling = saturating_sum(exportBytes, row_list_bytes(sourceRows));
     const std::uint64_t painting =
-        saturating_sum(PictureBytes(paddedWidth, paddedHeight, 8), RowListBytes(paddedHeight));
+        saturating_sum(picture_bytes(paddedWidth, paddedHeight, 8), row_list_bytes(paddedHeight));
     return saturating_sum(matrixBytes, std::max(sampling, painting));
 }

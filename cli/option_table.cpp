@@ -1,0 +1,329 @@
+#include "option_table.h"
+
+#include "options.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace {
+
+constexpr int help_width = 80;
+constexpr int description_column = 26;
+
+std::vector<option_definition> make_option_table()
+{
+    const QString none;
+    return {
+        {cli_option::mode,
+         {"m", "mode"},
+         "MODE",
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "How an element X = re + i im of the spectrum becomes a grey level, with the "
+             "scale s:\n"
+             "re or 0: the low 8 bits of floor(|re| s) (it wraps)\n"
+             "im or 1: the low 8 bits of floor(|im| s) (it wraps)\n"
+             "amplitude or 2: floor(|X| s), at most 255\n"
+             "power or 3: floor(|X|^2 s), at most 255\n"
+             "log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax "
+             "are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = "
+             "Lmin\n"
+             "phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255\n"
+             "log and phase do not use the scale."),
+         QString::fromLatin1(display_name(default_display))},
+        {cli_option::scale,
+         {"s", "scale"},
+         "S",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The factor s of the displays re, im, amplitude and power, any "
+                           "finite number; log and phase do not use it."),
+         QString::number(default_scale)},
+        {cli_option::window,
+         {"w", "window"},
+         "WINDOW",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "What multiplies each sample (x, y) of the picture before the "
+                           "transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n "
+                           "/ (N - 1)) over the picture's own height and width N (not the "
+                           "padded ones), and w = 1 for a side of 1."),
+         name_of(window_names, default_window)},
+        {cli_option::pad,
+         {"p", "pad"},
+         "PAD",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "What fills the picture up to sides that are powers of two: zero, or "
+                           "mean, the mean of the picture's samples (after the window, when "
+                           "both are given)."),
+         name_of(padding_names, default_padding)},
+        {cli_option::format,
+         {"f", "format"},
+         "FORMAT",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "bmp, png or pgm: the format of a picture written to standard output "
+                           "(OUTPUT -) or into DIR. A named OUTPUT is written in the format its "
+                           "extension names."),
+         name_of(picture_format_names, default_format)},
+        {cli_option::output_dir,
+         {"o", "output-dir"},
+         "DIR",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME "
+                           "being the input's file name without its extension; the folder is "
+                           "made when it is missing."),
+         none},
+        {cli_option::npy,
+         {"npy"},
+         "FILE",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Also write the centred complex spectrum as a NumPy file: complex128, "
+                           "the padded rows x columns, C order. With --output-dir it takes no "
+                           "FILE and writes DIR/NAME.npy beside each picture."),
+         none},
+        {cli_option::max_pixels,
+         {"max-pixels"},
+         "N",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Refuse a picture whose sides, each raised to the power of two at or "
+                           "above it, span more than N pixels; checked from its header, before "
+                           "its pixels are read."),
+         QT_TRANSLATE_NOOP("widmo-cli", "no cap, the memory decides")},
+        {cli_option::quiet,
+         {"q", "quiet"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli", "Print nothing but errors."),
+         none},
+        {cli_option::help,
+         {"h", "help"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli", "Show this text."),
+         none},
+        {cli_option::version,
+         {"v", "version"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli", "Show the version."),
+         none},
+    };
+}
+
+// Words of `text` on lines of at most `width` columns, each after `indent` spaces but the
+// first, which continues a line already `first` columns long.
+QString wrapped(const QString& text, int first, int indent, int width)
+{
+    QString lines;
+    int column = first;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        const bool starts_line = column == first && lines.isEmpty();
+        if (!starts_line && column + 1 + word.size() > width) {
+            lines += '\n' + QString(indent, ' ');
+            column = indent;
+        } else if (!starts_line) {
+            lines += ' ';
+            ++column;
+        }
+        lines += word;
+        column += static_cast<int>(word.size());
+    }
+    return lines;
+}
+
+QString option_names(const option_definition& definition, const QString& dash)
+{
+    QStringList names;
+    for (const QString& name : definition.names) {
+        names << (name.size() == 1 ? dash : dash + dash) + name;
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+QString default_line(const option_definition& definition)
+{
+    return QCoreApplication::translate("widmo-cli", "Default: %1.")
+        .arg(cli_text(definition.default_value.toUtf8().constData()));
+}
+
+// The description's paragraphs, translated, and its default.
+QStringList paragraphs_of(const option_definition& definition)
+{
+    QStringList paragraphs = cli_text(definition.description).split('\n');
+    if (!definition.default_value.isEmpty()) {
+        paragraphs << default_line(definition);
+    }
+    return paragraphs;
+}
+
+QString help_entry(const option_definition& definition)
+{
+    QString head =
+        (definition.names.first().size() == 1 ? QStringLiteral("  ") : QStringLiteral("      ")) +
+        option_names(definition, QStringLiteral("-"));
+    if (!definition.value_name.isEmpty()) {
+        head += ' ' + definition.value_name;
+    }
+    QString entry = head;
+    int column = static_cast<int>(head.size());
+    for (const QString& paragraph : paragraphs_of(definition)) {
+        if (column + 2 > description_column) {
+            entry += '\n';
+            column = 0;
+        }
+        entry += QString(description_column - column, ' ') +
+                 wrapped(paragraph, description_column, description_column, help_width);
+        column = help_width;
+    }
+    return entry + '\n';
+}
+
+// Text as roff shows it: backslashes and hyphens escaped, no line taken for a request.
+QString roff(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace('\\', QStringLiteral("\\e")).replace('-', QStringLiteral("\\-"));
+    if (escaped.startsWith('.') || escaped.startsWith('\'')) {
+        escaped.prepend(QStringLiteral("\\&"));
+    }
+    return escaped;
+}
+
+QString roff_paragraphs(const QStringList& paragraphs)
+{
+    QStringList lines;
+    for (const QString& paragraph : paragraphs) {
+        lines << roff(paragraph);
+    }
+    return lines.join(QStringLiteral("\n.br\n")) + '\n';
+}
+
+QString manual_entry(const option_definition& definition)
+{
+    QStringList names;
+    for (const QString& name : option_names(definition, QStringLiteral("-")).split(", ")) {
+        names << "\\fB" + roff(name) + "\\fR";
+    }
+    QString head = names.join(QStringLiteral(", "));
+    if (!definition.value_name.isEmpty()) {
+        head += " \\fI" + definition.value_name + "\\fR";
+    }
+    return ".TP\n" + head + '\n' + roff_paragraphs(paragraphs_of(definition));
+}
+
+} // namespace
+
+const std::vector<option_definition>& option_table()
+{
+    static const std::vector<option_definition> table = make_option_table();
+    return table;
+}
+
+const option_definition& definition_of(cli_option option)
+{
+    const auto& table = option_table();
+    const auto found = std::find_if(table.begin(), table.end(),
+                                    [&](const option_definition& d) { return d.option == option; });
+    if (found == table.end()) {
+        throw std::logic_error("an option without a definition");
+    }
+    return *found;
+}
+
+QString cli_text(const char* source)
+{
+    return QCoreApplication::translate("widmo-cli", source);
+}
+
+QStringList usage_lines()
+{
+    return {QStringLiteral("widmo-cli [options] INPUT OUTPUT"),
+            QStringLiteral("widmo-cli [options] --output-dir DIR INPUT...")};
+}
+
+QString summary_text()
+{
+    return QCoreApplication::translate(
+        "widmo-cli", "Writes the centred Fourier spectrum of a picture as an 8-bit grey picture.");
+}
+
+const std::vector<help_section>& help_sections()
+{
+    static const std::vector<help_section> sections = {
+        {QT_TRANSLATE_NOOP("widmo-cli", "Pictures"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "INPUT is a BMP file, or any picture the installed Qt image plugins read (PNG, "
+             "JPEG, PBM/PGM/PPM, GIF, and TIFF and WebP with qt6-image-formats-plugins), told "
+             "apart by its content, not its name. It is reduced to one grey level per pixel, "
+             "(299 R + 587 G + 114 B + 500) / 1000 of its colour, sampled, padded to sides that "
+             "are powers of two, transformed, and its zero frequency moved to the middle. "
+             "INPUT - reads standard input.\n"
+             "OUTPUT ends in .bmp, .png or .pgm, and any other ending is refused before "
+             "anything is read. OUTPUT - writes standard output in the --format; every message "
+             "then goes to standard error.\n"
+             "No output may be the input or another output, under any name or link; an "
+             "existing one must be a regular file, and it is replaced only once the new one is "
+             "complete.")},
+        {QT_TRANSLATE_NOOP("widmo-cli", "Batches"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "With --output-dir, an input that fails is named on standard error with the "
+             "reason, and the others are still written. While it runs, a progress line such "
+             "as \"12/200 photo.bmp\" is shown on standard error when that is a terminal, "
+             "unless --quiet is given.")},
+        {QT_TRANSLATE_NOOP("widmo-cli", "Exit status"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "0: everything was written.\n"
+             "1: bad arguments, or an input that could not be read or an output that could not "
+             "be written: nothing was written for it, and with --output-dir the other inputs "
+             "were.\n"
+             "2: everything was written, after the computation showed a message (\"Nie udalo "
+             "sie !\" or \"Blad\") on standard error.")},
+        {QT_TRANSLATE_NOOP("widmo-cli", "Environment"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "WIDMO_THREADS=N (1 to 64) shares the work among N threads; without it, one per "
+             "processor. WIDMO_KERNEL=scalar, avx2 or avx512 picks the transform's "
+             "instructions. Neither changes an output.")},
+    };
+    return sections;
+}
+
+QString usage_text()
+{
+    const QString usage = QCoreApplication::translate("widmo-cli", "Usage:");
+    QString text;
+    for (const QString& line : usage_lines()) {
+        text += (text.isEmpty() ? usage : QString(usage.size(), ' ')) + ' ' + line + '\n';
+    }
+    text += summary_text() + "\n\n" + QCoreApplication::translate("widmo-cli", "Options:") + '\n';
+    for (const option_definition& definition : option_table()) {
+        text += help_entry(definition);
+    }
+    for (const help_section& section : help_sections()) {
+        text += '\n' + cli_text(section.title) + ":\n";
+        for (const QString& paragraph : cli_text(section.body).split('\n')) {
+            text += "  " + wrapped(paragraph, 2, 2, help_width) + '\n';
+        }
+    }
+    return text;
+}
+
+QString manual_page(const QString& version)
+{
+    QString page = ".TH WIDMO\\-CLI 1 \"\" \"widmo\\-cli " + roff(version) +
+                   "\" \"User Commands\"\n.SH NAME\nwidmo\\-cli \\- " + roff(summary_text()) +
+                   "\n.SH SYNOPSIS\n";
+    QStringList synopsis;
+    for (const QString& line : usage_lines()) {
+        synopsis << roff(line);
+    }
+    page += synopsis.join(QStringLiteral("\n.br\n")) + "\n.SH OPTIONS\n";
+    for (const option_definition& definition : option_table()) {
+        page += manual_entry(definition);
+    }
+    for (const help_section& section : help_sections()) {
+        page += ".SH " + roff(cli_text(section.title).toUpper()) + '\n' +
+                roff_paragraphs(cli_text(section.body).split('\n'));
+    }
+    return page;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// The options of widmo-cli, written once: the parser, --help and the manual page are all
+// made from this table. Texts are English sources for QCoreApplication::translate with the
+// context "widmo-cli"; the parser and the manual page take them untranslated where a
+// translation would break them (names, value names).
+
+enum class cli_option
+{
+    mode,
+    scale,
+    window,
+    pad,
+    format,
+    output_dir,
+    npy,
+    max_pixels,
+    quiet,
+    help,
+    version
+};
+
+struct option_definition
+{
+    cli_option option;
+    QStringList names;       // the one-letter name first, when there is one
+    QString value_name;      // empty for an option that takes no value
+    const char* description; // paragraphs apart by "\n", translated when shown
+    QString default_value;   // empty when there is no default to show
+};
+
+// Every option, in the order --help lists them.
+const std::vector<option_definition>& option_table();
+
+const option_definition& definition_of(cli_option option);
+
+// A part of the help after the options, as --help and the manual page show it.
+struct help_section
+{
+    const char* title;
+    const char* body; // paragraphs apart by "\n"
+};
+
+// The lines of the usage synopsis, the one-line summary and the sections after the options.
+QStringList usage_lines();
+QString summary_text();
+const std::vector<help_section>& help_sections();
+
+// "widmo-cli" with the given text, translated.
+QString cli_text(const char* source);
+
+// The text --help prints: usage, summary, every option with its default, then the sections,
+// wrapped to 80 columns.
+QString usage_text();
+
+// The same in the roff of a manual page, section 1, for `version`.
+QString manual_page(const QString& version);

@@ -1,0 +1,199 @@
+#include "spectrum_pipeline.h"
+
+#include "Dib.h"
+#include "Exception.h"
+#include "ShowMessage.h"
+#include "display.h"
+#include "fourier.h"
+#include "memory_budget.h"
+#include "quadrants.h"
+#include "work_crew.h"
+
+#include <QCoreApplication>
+
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+std::unique_ptr<matrix> Spectrum;
+
+void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
+{
+    bitmap.LoadFromFile(fileName);
+    try {
+        bitmap.PixelFormat(pf8bit);
+    } catch (const Exception& e) {
+        throw Exception(
+            QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
+                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
+    }
+}
+
+int padded_side(int side)
+{
+    // A side of 2^29 would need rows of 2^31 doubles, more than a matrix counts.
+    constexpr std::uint64_t largest = std::uint64_t{1} << 29;
+    const std::uint64_t padded = power_of_two_at_or_above(side);
+    if (padded > largest) {
+        throw Exception(
+            QCoreApplication::translate("pipeline", "A picture side of %1 pixels is too large")
+                .arg(side));
+    }
+    return static_cast<int>(padded);
+}
+
+namespace {
+
+// The scan lines of the bitmap from the top, taken on this thread, the only one the bitmap
+// serves, so that the rows can then be worked on in shares. A row the bitmap refuses ends
+// the list, and its exception is kept in `failure` for after the rows before it are done.
+std::vector<std::uint8_t*> scan_lines(TBitmap& bitmap, std::exception_ptr& failure)
+{
+    std::vector<std::uint8_t*> lines;
+    lines.reserve(static_cast<std::size_t>(bitmap.Height()));
+    try {
+        for (int y = 0; y < bitmap.Height(); ++y) {
+            lines.push_back(bitmap.ScanLine(y));
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    return lines;
+}
+
+// Calls work(y, line) for every scan line, in shares when a stage through `doubles` of the
+// matrix is worth sharing; then raises what a refused row raised.
+template <typename Work> void for_each_line(TBitmap& bitmap, std::uint64_t doubles, Work work)
+{
+    std::exception_ptr failure;
+    const std::vector<std::uint8_t*> lines = scan_lines(bitmap, failure);
+    const bool shared = worth_sharing(doubles * sizeof(double));
+    share_range(lines.size(), shared, [&](std::uint64_t begin, std::uint64_t end) {
+        for (std::uint64_t y = begin; y < end; ++y) {
+            work(y, lines[y]);
+        }
+    });
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+// Copies each pixel byte of the picture into the real part of its element.
+void sample_pixels(TBitmap& source, matrix& samples)
+{
+    if (source.PixelFormat() != pf8bit) {
+        throw Exception(QCoreApplication::translate(
+            "pipeline", "The picture does not hold one byte per pixel"));
+    }
+    const int width = source.Width();
+    const auto cols = static_cast<std::uint64_t>(samples.get_cols());
+    double* data = samples.get_data();
+    for_each_line(source, samples.size(), [&](std::uint64_t y, const std::uint8_t* line) {
+        double* row = data + cols * y;
+        for (int x = 0; x < width; ++x) {
+            row[2 * x] = line[x];
+        }
+    });
+}
+
+} // namespace
+
+std::unique_ptr<matrix> bitmap_to_matrix(TBitmap& source)
+{
+    const int width = source.Width();
+    const int height = source.Height();
+    const int paddedWidth = padded_side(width);
+    const int paddedHeight = padded_side(height);
+    std::uint64_t infoSize = 0;
+    std::uint64_t bitsSize = 0;
+    GetDIBSizes(source.Handle(), infoSize, bitsSize);
+    // Both blocks of a picture of 32-bit pixels and sides below 2^31 stay below 2^64 - 2^33.
+    // Refused here, before anything is allocated, rather than by bad_alloc or the
+    // out-of-memory killer half way through; the count covers the painting too.
+    require_memory(width, height,
+                   spectrum_bytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
+                   QCoreApplication::translate("memory", "for its spectrum").toStdString());
+    // The samples go straight into the zeroed matrix, each byte converted exactly; an
+    // array of words in its layout beside it would only add a third of its memory.
+    auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
+
+    // Never read (samples come from the scan lines): made to learn if the bitmap exports at all.
+    auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(infoSize);
+    auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
+    try {
+        if (GetDIB(source.Handle(), source.Palette(), DibInfo.get(), DibBits.get())) {
+            sample_pixels(source, *result);
+        } else {
+            ShowMessage("Nie udalo sie !");
+        }
+    } catch (...) {
+        ShowMessage("Blad");
+    }
+    return result;
+}
+
+void fourier_2d(double* data, int width, int height, int direction)
+{
+    const std::uint32_t lengths[2] = {static_cast<std::uint32_t>(height),
+                                      static_cast<std::uint32_t>(width)};
+    FourierND(one_based<double>{data}, one_based<const std::uint32_t>{lengths}, 2, direction);
+}
+
+HPALETTE grey_palette()
+{
+    constexpr std::uint16_t entries = 256;
+    auto storage = std::make_unique<std::byte[]>(log_palette_size(entries));
+    auto* record = new (storage.get()) LOGPALETTE{0x300, entries, {}};
+    PALETTEENTRY* entry = palette_entries(record);
+    for (int level = 0; level < entries; ++level) {
+        const auto grey = static_cast<std::uint8_t>(level);
+        entry[level] = PALETTEENTRY{grey, grey, grey, 0};
+    }
+    return CreatePalette(record);
+}
+
+void matrix_to_bitmap(TBitmap& target, int mode, double scale, const matrix& source)
+{
+    const int width = source.get_cols() / 2;
+    const int height = source.get_rows();
+    target.HandleType(bmDIB);
+    target.PixelFormat(pf8bit);
+    target.Palette(grey_palette());
+    target.Height(height);
+    target.Width(width);
+    if (!is_display_mode(mode) || width == 0) {
+        return;
+    }
+    const double* elements = source.get_data();
+    const auto cols = static_cast<std::uint64_t>(source.get_cols());
+    for_each_line(target, source.size(), [&](std::uint64_t y, std::uint8_t* line) {
+        paint_row(mode, scale, elements + cols * y, width, line);
+    });
+}
+
+void spectrum_pipeline(TBitmap* source, TBitmap* target, int mode, double scale)
+{
+    if (source == nullptr) {
+        return;
+    }
+    // The old spectrum goes first, so two never live at once.
+    Spectrum.reset();
+    Spectrum = bitmap_to_matrix(*source);
+    fourier_2d(Spectrum->get_data(), Spectrum->get_cols() / 2, Spectrum->get_rows(), +1);
+    swap_quadrants(*Spectrum);
+    if (target == nullptr) {
+        return;
+    }
+    // The old picture goes before the new one is painted, as the old matrix went: a
+    // target that still held its pixels would be resized through a picture of its old
+    // width and the new height, which the count above does not hold.
+    target->Width(0);
+    try {
+        matrix_to_bitmap(*target, mode, scale, *Spectrum);
+    } catch (...) {
+        ShowMessage("Nie pracuje");
+    }
+}
