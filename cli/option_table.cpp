@@ -234,8 +234,9 @@ QString cli_text(const char* source)
 
 QStringList usage_lines()
 {
-    return {QStringLiteral("widmo-cli [options] INPUT OUTPUT"),
-            QStringLiteral("widmo-cli [options] --output-dir DIR INPUT...")};
+    return {
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] INPUT OUTPUT"),
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --output-dir DIR INPUT...")};
 }
 
 QString summary_text()

@@ -1,6 +1,8 @@
+#include "ShowMessage.h"
 #include "TOpenDialog.h"
 #include "Unit1.h"
 #include "install_translations.h"
+#include "message_box.h"
 
 #include "bmp_builder.h"
 #include "bmp_writer.h"
@@ -163,8 +165,10 @@ TEST(Language, WidmoCliHelpAndUsageErrorsInPolish)
     process.start(QStringLiteral(WIDMO_CLI), {"--help"});
     process.waitForFinished(60000);
     EXPECT_TRUE(process.readAllStandardOutput().startsWith("Użycie: widmo-cli [opcje]"));
-    EXPECT_EQ(cli_errors(polish, {"--mode", "7", "a.bmp", "b.bmp"}),
-              "widmo-cli: --mode przyjmuje 0, 1, 2 lub 3, a nie '7' (zob. widmo-cli --help)\n");
+    EXPECT_EQ(
+        cli_errors(polish, {"--mode", "7", "a.bmp", "b.bmp"}),
+        "widmo-cli: --mode przyjmuje re, im, amplitude, power, log, phase lub liczbę od 0 do 3, "
+        "a nie '7' (zob. widmo-cli --help)\n");
     // Qt's own words for a command-line error come in the same language.
     EXPECT_EQ(cli_errors(polish, {"--colour", "a.bmp", "b.bmp"}).rfind("widmo-cli: Nieznana", 0),
               0u);
@@ -176,6 +180,7 @@ TEST(Language, WidmoCliHelpAndUsageErrorsInPolish)
 [[noreturn]] void show_refusal_in_window(const std::string& path, const std::string& expected)
 {
     TOpenDialog::SetChooser([path](const TOpenDialog&) { return std::optional(path); });
+    set_message_sink(modal_message_box);
     TForm1 form;
     form.show();
     std::string shown;

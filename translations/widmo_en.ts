@@ -416,7 +416,7 @@ No output may be the input or another output, under any name or link; an existin
     </message>
     <message>
         <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
-        <translation type="unfinished">--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</translation>
+        <translation>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</translation>
     </message>
     <message>
         <source>%1 takes %2, not &apos;%3&apos;</source>
@@ -473,6 +473,14 @@ No output may be the input or another output, under any name or link; an existin
     <message>
         <source>cannot write %1: %2</source>
         <translation>cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] INPUT OUTPUT</source>
+        <translation>widmo-cli [options] INPUT OUTPUT</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --output-dir DIR INPUT...</source>
+        <translation>widmo-cli [options] --output-dir DIR INPUT...</translation>
     </message>
 </context>
 </TS>

@@ -279,191 +279,210 @@ power or 3: floor(|X|^2 s), at most 255
 log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
 phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
 log and phase do not use the scale.</source>
-        <translation type="unfinished"></translation>
+        <translation>Jak element widma X = re + i im zamienia się w poziom szarości przy skali s:
+re lub 0: młodsze 8 bitów floor(|re| s) (z zawijaniem)
+im lub 1: młodsze 8 bitów floor(|im| s) (z zawijaniem)
+amplitude lub 2: floor(|X| s), najwyżej 255
+power lub 3: floor(|X|^2 s), najwyżej 255
+log: floor(255 (L - Lmin) / (Lmax - Lmin)), gdzie L = ln(1 + |X|), a Lmin i Lmax to najmniejsze i największe L w całym widmie; wszędzie 0, gdy Lmax = Lmin
+phase: floor(256 (atan2(im, re) + pi) / (2 pi)), przy czym 256 liczy się jako 255
+log i phase nie używają skali.</translation>
     </message>
     <message>
         <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Współczynnik s trybów re, im, amplitude i power: dowolna skończona liczba; log i phase go nie używają.</translation>
     </message>
     <message>
         <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Przez co mnożona jest każda próbka (x, y) obrazu przed transformacją: none albo hann, czyli w(y) w(x), gdzie w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)), a N to odpowiednio wysokość i szerokość samego obrazu (nie po dopełnieniu); dla boku długości 1 w = 1.</translation>
     </message>
     <message>
         <source>What fills the picture up to sides that are powers of two: zero, or mean, the mean of the picture&apos;s samples (after the window, when both are given).</source>
-        <translation type="unfinished"></translation>
+        <translation>Czym dopełnić obraz do boków będących potęgami dwójki: zero albo mean, czyli średnią jego próbek (po nałożeniu okna, jeśli podano obie opcje).</translation>
     </message>
     <message>
         <source>bmp, png or pgm: the format of a picture written to standard output (OUTPUT -) or into DIR. A named OUTPUT is written in the format its extension names.</source>
-        <translation type="unfinished"></translation>
+        <translation>bmp, png lub pgm: format obrazu zapisywanego na standardowe wyjście (OUTPUT -) lub do DIR. OUTPUT podany z nazwą jest zapisywany w formacie wskazanym przez rozszerzenie.</translation>
     </message>
     <message>
         <source>Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME being the input&apos;s file name without its extension; the folder is made when it is missing.</source>
-        <translation type="unfinished"></translation>
+        <translation>Przetwórz kolejno każdy INPUT i zapisz dla niego DIR/NAME.FORMAT, gdzie NAME to nazwa pliku wejściowego bez rozszerzenia; brakujący folder zostanie utworzony.</translation>
     </message>
     <message>
         <source>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisz też wyśrodkowane widmo zespolone jako plik NumPy: complex128, wymiary po dopełnieniu (wiersze x kolumny), C order. Przy --output-dir nie przyjmuje FILE, tylko zapisuje DIR/NAME.npy obok każdego obrazu.</translation>
     </message>
     <message>
         <source>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Odrzuć obraz, którego boki, zaokrąglone w górę do potęg dwójki, dają więcej niż N pikseli; sprawdzane na podstawie nagłówka, zanim zostaną odczytane piksele.</translation>
     </message>
     <message>
         <source>no cap, the memory decides</source>
-        <translation type="unfinished"></translation>
+        <translation>bez limitu, decyduje pamięć</translation>
     </message>
     <message>
         <source>Print nothing but errors.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie wypisuj niczego poza błędami.</translation>
     </message>
     <message>
         <source>Show this text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż ten tekst.</translation>
     </message>
     <message>
         <source>Show the version.</source>
-        <translation type="unfinished"></translation>
+        <translation>Pokaż wersję.</translation>
     </message>
     <message>
         <source>Default: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Domyślnie: %1.</translation>
     </message>
     <message>
         <source>Writes the centred Fourier spectrum of a picture as an 8-bit grey picture.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisuje wyśrodkowane widmo Fouriera obrazu jako 8-bitowy obraz w odcieniach szarości.</translation>
     </message>
     <message>
         <source>Pictures</source>
-        <translation type="unfinished"></translation>
+        <translation>Obrazy</translation>
     </message>
     <message>
         <source>INPUT is a BMP file, or any picture the installed Qt image plugins read (PNG, JPEG, PBM/PGM/PPM, GIF, and TIFF and WebP with qt6-image-formats-plugins), told apart by its content, not its name. It is reduced to one grey level per pixel, (299 R + 587 G + 114 B + 500) / 1000 of its colour, sampled, padded to sides that are powers of two, transformed, and its zero frequency moved to the middle. INPUT - reads standard input.
 OUTPUT ends in .bmp, .png or .pgm, and any other ending is refused before anything is read. OUTPUT - writes standard output in the --format; every message then goes to standard error.
 No output may be the input or another output, under any name or link; an existing one must be a regular file, and it is replaced only once the new one is complete.</source>
-        <translation type="unfinished"></translation>
+        <translation>INPUT to plik BMP lub dowolny obraz, który odczytują zainstalowane wtyczki obrazów Qt (PNG, JPEG, PBM/PGM/PPM, GIF, a z qt6-image-formats-plugins także TIFF i WebP), rozpoznawany po zawartości, nie po nazwie. Obraz jest sprowadzany do jednego poziomu szarości na piksel, (299 R + 587 G + 114 B + 500) / 1000 jego koloru, próbkowany, dopełniany do boków będących potęgami dwójki, przekształcany, a jego zerowa częstotliwość jest przesuwana na środek. INPUT - oznacza odczyt ze standardowego wejścia.
+OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzucane, zanim cokolwiek zostanie odczytane. OUTPUT - oznacza zapis na standardowe wyjście w formacie z --format; wszystkie komunikaty trafiają wtedy na standardowe wyjście błędów.
+Żaden plik wyjściowy nie może być plikiem wejściowym ani innym plikiem wyjściowym, pod żadną nazwą ani przez dowiązanie; istniejący musi być zwykłym plikiem i zostaje zastąpiony dopiero wtedy, gdy nowy jest kompletny.</translation>
     </message>
     <message>
         <source>Batches</source>
-        <translation type="unfinished"></translation>
+        <translation>Przetwarzanie wsadowe</translation>
     </message>
     <message>
         <source>With --output-dir, an input that fails is named on standard error with the reason, and the others are still written. While it runs, a progress line such as &quot;12/200 photo.bmp&quot; is shown on standard error when that is a terminal, unless --quiet is given.</source>
-        <translation type="unfinished"></translation>
+        <translation>Przy --output-dir plik wejściowy, którego nie udało się przetworzyć, jest wymieniany wraz z przyczyną na standardowym wyjściu błędów, a wyniki pozostałych są mimo to zapisywane. W trakcie pracy, jeśli standardowe wyjście błędów jest terminalem, pokazuje się na nim wiersz postępu, np. &quot;12/200 photo.bmp&quot;, chyba że podano --quiet.</translation>
     </message>
     <message>
         <source>Exit status</source>
-        <translation type="unfinished"></translation>
+        <translation>Kod wyjścia</translation>
     </message>
     <message>
         <source>0: everything was written.
 1: bad arguments, or an input that could not be read or an output that could not be written: nothing was written for it, and with --output-dir the other inputs were.
 2: everything was written, after the computation showed a message (&quot;Nie udalo sie !&quot; or &quot;Blad&quot;) on standard error.</source>
-        <translation type="unfinished"></translation>
+        <translation>0: wszystko zostało zapisane.
+1: błędne argumenty albo wejście, którego nie udało się odczytać, lub wyjście, którego nie udało się zapisać: nic dla niego nie zapisano, a przy --output-dir wyniki pozostałych wejść zostały zapisane.
+2: wszystko zostało zapisane, ale obliczenia wypisały komunikat (&quot;Nie udalo sie !&quot; lub &quot;Blad&quot;) na standardowe wyjście błędów.</translation>
     </message>
     <message>
         <source>Environment</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmienne środowiskowe</translation>
     </message>
     <message>
         <source>WIDMO_THREADS=N (1 to 64) shares the work among N threads; without it, one per processor. WIDMO_KERNEL=scalar, avx2 or avx512 picks the transform&apos;s instructions. Neither changes an output.</source>
-        <translation type="unfinished"></translation>
+        <translation>WIDMO_THREADS=N (od 1 do 64) dzieli pracę między N wątków; bez niej używany jest jeden wątek na procesor. WIDMO_KERNEL=scalar, avx2 lub avx512 wybiera instrukcje używane przez transformację. Żadna z nich nie zmienia wyników.</translation>
     </message>
     <message>
         <source>Usage:</source>
-        <translation type="unfinished"></translation>
+        <translation>Użycie:</translation>
     </message>
     <message>
         <source>Options:</source>
-        <translation type="unfinished"></translation>
+        <translation>Opcje:</translation>
     </message>
     <message>
         <source>%1 %2 is not a regular file; it is left as it is</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 nie jest zwykłym plikiem; pozostaje bez zmian</translation>
     </message>
     <message>
         <source>%1 %2 is the input file</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 to plik wejściowy</translation>
     </message>
     <message>
         <source>%1 %2 is the same file as OUTPUT %3</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 %2 to ten sam plik co OUTPUT %3</translation>
     </message>
     <message>
         <source>its output %1 is the output of %2 too</source>
-        <translation type="unfinished"></translation>
+        <translation>jego plik wyjściowy %1 jest też plikiem wyjściowym dla %2</translation>
     </message>
     <message>
         <source>cannot make the folder %1</source>
-        <translation type="unfinished"></translation>
+        <translation>nie można utworzyć folderu %1</translation>
     </message>
     <message>
         <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--mode przyjmuje re, im, amplitude, power, log, phase lub liczbę od 0 do 3, a nie &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>--scale przyjmuje skończoną liczbę, a nie &apos;%1&apos;</translation>
     </message>
     <message>
         <source>--max-pixels takes a whole number of pixels above 0, not &apos;%1&apos;</source>
-        <translation type="unfinished">--max-pixels przyjmuje całkowitą liczbę pikseli większą od 0, a nie &apos;%1&apos;</translation>
+        <translation>--max-pixels przyjmuje całkowitą liczbę pikseli większą od 0, a nie &apos;%1&apos;</translation>
     </message>
     <message>
         <source>%1 takes %2, not &apos;%3&apos;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 przyjmuje %2, a nie &apos;%3&apos;</translation>
     </message>
     <message>
         <source>OUTPUT %1 does not end in .bmp, .png or .pgm</source>
-        <translation type="unfinished"></translation>
+        <translation>OUTPUT %1 nie kończy się na .bmp, .png ani .pgm</translation>
     </message>
     <message>
         <source>--format %1 is not the format of OUTPUT %2</source>
-        <translation type="unfinished"></translation>
+        <translation>--format %1 nie zgadza się z formatem OUTPUT %2</translation>
     </message>
     <message>
         <source>expected two file names, INPUT and OUTPUT, not %1</source>
-        <translation type="unfinished"></translation>
+        <translation>oczekiwano dwóch nazw plików, INPUT i OUTPUT, a nie %1</translation>
     </message>
     <message>
         <source>--npy cannot write to standard output</source>
-        <translation type="unfinished"></translation>
+        <translation>--npy nie może zapisywać na standardowe wyjście</translation>
     </message>
     <message>
         <source>--output-dir needs at least one INPUT</source>
-        <translation type="unfinished"></translation>
+        <translation>--output-dir wymaga co najmniej jednego INPUT</translation>
     </message>
     <message>
         <source>--output-dir does not read standard input</source>
-        <translation type="unfinished"></translation>
+        <translation>--output-dir nie czyta standardowego wejścia</translation>
     </message>
     <message>
         <source>with --output-dir, --npy takes no file: DIR/NAME.npy is written</source>
-        <translation type="unfinished"></translation>
+        <translation>przy --output-dir opcja --npy nie przyjmuje nazwy pliku: zapisywany jest DIR/NAME.npy</translation>
     </message>
     <message>
         <source>Cannot read the picture &quot;%1&quot;: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można odczytać obrazu „%1”: %2</translation>
     </message>
     <message>
         <source>its sides cannot be read</source>
-        <translation type="unfinished"></translation>
+        <translation>nie można odczytać jego wymiarów</translation>
     </message>
     <message>
         <source>it holds a picture of other sides than it declares</source>
-        <translation type="unfinished"></translation>
+        <translation>zawiera obraz o innych wymiarach, niż deklaruje</translation>
     </message>
     <message>
         <source>not enough memory to convert it</source>
-        <translation type="unfinished"></translation>
+        <translation>za mało pamięci, by go przekształcić</translation>
     </message>
     <message>
         <source>Cannot copy standard input to a temporary file: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie można skopiować standardowego wejścia do pliku tymczasowego: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>nie można zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] INPUT OUTPUT</source>
+        <translation>widmo-cli [opcje] INPUT OUTPUT</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --output-dir DIR INPUT...</source>
+        <translation>widmo-cli [opcje] --output-dir DIR INPUT...</translation>
     </message>
 </context>
 </TS>
