@@ -3,8 +3,8 @@
 #include "Exception.h"
 #include "ShowMessage.h"
 #include "TBitmap.h"
-#include "Unit1.h"
 #include "memory_budget.h"
+#include "spectrum_pipeline.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -51,8 +51,9 @@ void run_spectrum(TBitmap& picture)
     if (picture.Width() > largest_spectrum_side || picture.Height() > largest_spectrum_side) {
         return;
     }
+    // The window's display: the amplitude at the scale 0.001.
     TBitmap spectrum;
-    spectrum_pipeline(&picture, &spectrum, DisplayMode, 0.001);
+    spectrum_pipeline(&picture, &spectrum, 2, 0.001);
     Spectrum.reset();
 }
 
