@@ -9,7 +9,7 @@
 class message_counter
 {
 public:
-    explicit message_counter(std::string prefix = {})
+    explicit message_counter(const std::string& prefix = {})
         : previous(set_message_sink([this, prefix](const std::string& text) {
               ++count;
               standard_error_line(prefix.empty() ? text : prefix + ": " + text);
