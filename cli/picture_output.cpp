@@ -1,27 +1,15 @@
 #include "picture_output.h"
 
+#include "Palette.h"
 #include "bmp_encode.h"
 
 #include <QFileInfo>
 #include <QImageWriter>
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 
 namespace {
-
-const std::array<std::uint32_t, 256>& grey_colours()
-{
-    static const std::array<std::uint32_t, 256> colours = [] {
-        std::array<std::uint32_t, 256> table{};
-        for (std::uint32_t level = 0; level < table.size(); ++level) {
-            table[level] = 0xff000000u | level * 0x010101u;
-        }
-        return table;
-    }();
-    return colours;
-}
 
 bool write_all(QIODevice& device, const char* bytes, qint64 count)
 {
@@ -30,11 +18,12 @@ bool write_all(QIODevice& device, const char* bytes, qint64 count)
 
 bool write_bmp(QIODevice& device, const QImage& grey)
 {
+    static const QList<QRgb> greys = grey_table();
     const indexed_picture picture{grey.width(),
                                   grey.height(),
                                   {grey.constBits(), static_cast<std::size_t>(grey.sizeInBytes())},
                                   static_cast<std::size_t>(grey.bytesPerLine()),
-                                  grey_colours()};
+                                  {greys.constData(), static_cast<std::size_t>(greys.size())}};
     return write_indexed_bmp(picture, [&](const std::uint8_t* bytes, std::size_t count) {
         return write_all(device, reinterpret_cast<const char*>(bytes), static_cast<qint64>(count));
     });

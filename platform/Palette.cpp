@@ -47,3 +47,12 @@ QList<QRgb> palette_colors(HPALETTE palette)
 {
     return palette == nullptr ? QList<QRgb>{} : palette->colors;
 }
+
+QList<QRgb> grey_table()
+{
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i) {
+        table[i] = qRgb(i, i, i);
+    }
+    return table;
+}

@@ -46,3 +46,6 @@ void DeleteObject(HPALETTE palette);
 // A palette from a Qt colour table, and a palette's colours (empty for null).
 HPALETTE palette_from_colors(const QList<QRgb>& colors);
 QList<QRgb> palette_colors(HPALETTE palette);
+
+// The 256 opaque greys, entry i being grey level i.
+QList<QRgb> grey_table();

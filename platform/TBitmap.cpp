@@ -130,15 +130,6 @@ void complete_colour_table(QImage& image)
     }
 }
 
-QList<QRgb> grey_table()
-{
-    QList<QRgb> table(256);
-    for (int i = 0; i < 256; ++i) {
-        table[i] = qRgb(i, i, i);
-    }
-    return table;
-}
-
 std::size_t row_bytes(const QImage& image, int pixels)
 {
     return (static_cast<std::size_t>(pixels) * image.depth() + 7) / 8;
