@@ -56,6 +56,23 @@ for ts in "$@"; do
         echo "$missed" >&2
         status=1
     fi
+    # A text is looked up under the context its translate() call names; one that lupdate
+    # filed under any other context (say, from a tr() of our own) is never found.
+    stray=$(perl -0777 -e '
+        my %named;
+        open(my $list, "<", pop) or die;
+        for my $file (split /\n/, <$list>) {
+            open(my $in, "<", $file) or die; my $code = <$in>;
+            $named{$1} = 1 while $code =~ /(?:translate|QT_TRANSLATE_NOOP)\(\s*"([^"]*)"/g;
+        }
+        open(my $ts, "<", pop) or die; my $xml = <$ts>;
+        while ($xml =~ /<name>([^<]*)<\/name>/g) { print "  $1\n" unless $named{$1} }
+        ' "$copy" "$work/sources")
+    if [ -n "$stray" ]; then
+        echo "translations: $(basename "$ts") has texts under contexts no call names:" >&2
+        echo "$stray" >&2
+        status=1
+    fi
     count=$(grep -c '<message' "$copy")
     echo "translations: $(basename "$ts"): $count texts"
 done
