@@ -1,6 +1,7 @@
 #include "bmp_codec.h"
 
 #include "bmp_decode.h"
+#include "byte_counts.h"
 
 #include <limits>
 
@@ -19,14 +20,7 @@ pixel_kind kind_of(const header& h)
 std::uint64_t picture_stride(const header& h)
 {
     const std::uint64_t pixel_bytes = kind_of(h) == pixel_kind::indices ? 1 : 4;
-    return (static_cast<std::uint64_t>(h.width) * pixel_bytes + 3) / 4 * 4;
-}
-
-std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
-{
-    return a > std::numeric_limits<std::uint64_t>::max() - b
-               ? std::numeric_limits<std::uint64_t>::max()
-               : a + b;
+    return padded_row_bytes(static_cast<std::uint64_t>(h.width), 8 * pixel_bytes);
 }
 
 // The picture's memory, zeroed where a run-length stream may skip pixels; uncompressed

@@ -1,11 +1,15 @@
 #include "bmp_encode.h"
 
+#include "byte_counts.h"
+
 #include <algorithm>
 #include <array>
 #include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
+
+namespace bmp {
 
 namespace {
 
@@ -18,7 +22,7 @@ constexpr std::uint32_t pixels_per_metre = 2835;
 // A stored row: one byte a pixel, padded with zeros to a multiple of 4 bytes.
 std::uint64_t stored_row_bytes(std::int32_t width)
 {
-    return (static_cast<std::uint64_t>(width) + 3) / 4 * 4;
+    return padded_row_bytes(static_cast<std::uint64_t>(width), 8);
 }
 
 // Sides from 1 to 2^31 - 1 keep the product below 2^63, and a span of colours holds
@@ -180,3 +184,5 @@ bool write_indexed_bmp(const indexed_picture& picture, const byte_sink& sink)
     put_rows(out, picture);
     return out.finish();
 }
+
+} // namespace bmp

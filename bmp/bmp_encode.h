@@ -5,6 +5,8 @@
 #include <functional>
 #include <span>
 
+namespace bmp {
+
 // Writes 8-bit BMP files. Every byte of the file is set here: the headers field by field,
 // the colour table entry by entry and the rows' padding as zeros; only the pixels' own
 // bytes come from the picture, never the bytes between its rows.
@@ -29,3 +31,5 @@ using byte_sink = std::function<bool(const std::uint8_t* bytes, std::size_t coun
 // before the last row does, no colours or more than 256, or a file too large for the
 // format's 32-bit size fields. Returns false as soon as the sink refuses a piece.
 bool write_indexed_bmp(const indexed_picture& picture, const byte_sink& sink);
+
+} // namespace bmp

@@ -1,5 +1,7 @@
 #include "bmp_header.h"
 
+#include "byte_counts.h"
+
 #include <algorithm>
 #include <bit>
 #include <limits>
@@ -190,7 +192,8 @@ void read_colour_table(bytes head, header& h, std::uint32_t table_offset)
 
 std::int64_t stored_row_bytes(const header& h)
 {
-    return (h.width * h.bits_per_pixel + 31) / 32 * 4;
+    return static_cast<std::int64_t>(padded_row_bytes(static_cast<std::uint64_t>(h.width),
+                                                      static_cast<std::uint64_t>(h.bits_per_pixel)));
 }
 
 header parse_header(byte_source& file)

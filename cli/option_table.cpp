@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -22,24 +23,15 @@ std::vector<option_definition> make_option_table()
          QT_TRANSLATE_NOOP(
              "widmo-cli",
              "How an element X = re + i im of the spectrum becomes a grey level, with the "
-             "scale s:\n"
-             "re or 0: the low 8 bits of floor(|re| s) (it wraps)\n"
-             "im or 1: the low 8 bits of floor(|im| s) (it wraps)\n"
-             "amplitude or 2: floor(|X| s), at most 255\n"
-             "power or 3: floor(|X|^2 s), at most 255\n"
-             "log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax "
-             "are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = "
-             "Lmin\n"
-             "phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255\n"
-             "log and phase do not use the scale."),
-         QString::fromLatin1(display_name(default_display))},
+             "scale s:"),
+         QString::fromLatin1(display_name(default_display.shown)), display_paragraphs},
         {cli_option::scale,
          {"s", "scale"},
          "S",
          QT_TRANSLATE_NOOP("widmo-cli",
-                           "The factor s of the displays re, im, amplitude and power, any "
-                           "finite number; log and phase do not use it."),
-         QString::number(default_scale)},
+                           "The factor s of the displays that take one (see --mode), any "
+                           "finite number."),
+         QString::number(default_display.scale)},
         {cli_option::window,
          {"w", "window"},
          "WINDOW",
@@ -48,7 +40,7 @@ std::vector<option_definition> make_option_table()
                            "transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n "
                            "/ (N - 1)) over the picture's own height and width N (not the "
                            "padded ones), and w = 1 for a side of 1."),
-         name_of(window_names, default_window)},
+         name_of(window_names, default_sampling.window)},
         {cli_option::pad,
          {"p", "pad"},
          "PAD",
@@ -56,7 +48,7 @@ std::vector<option_definition> make_option_table()
                            "What fills the picture up to sides that are powers of two: zero, or "
                            "mean, the mean of the picture's samples (after the window, when "
                            "both are given)."),
-         name_of(padding_names, default_padding)},
+         name_of(padding_names, default_sampling.padding)},
         {cli_option::format,
          {"f", "format"},
          "FORMAT",
@@ -147,6 +139,9 @@ QString default_line(const option_definition& definition)
 QStringList paragraphs_of(const option_definition& definition)
 {
     QStringList paragraphs = cli_text(definition.description).split('\n');
+    if (definition.more_paragraphs != nullptr) {
+        paragraphs << definition.more_paragraphs();
+    }
     if (!definition.default_value.isEmpty()) {
         paragraphs << default_line(definition);
     }
@@ -225,6 +220,36 @@ const option_definition& definition_of(cli_option option)
         throw std::logic_error("an option without a definition");
     }
     return *found;
+}
+
+QStringList display_paragraphs()
+{
+    QStringList paragraphs;
+    for (const display_entry& entry : display_table) {
+        const QString description = QCoreApplication::translate("display", entry.description);
+        const QString name = QString::fromLatin1(entry.name);
+        paragraphs << (entry.number < 0
+                           ? QStringLiteral("%1: %2").arg(name, description)
+                           : QCoreApplication::translate("widmo-cli", "%1 or %2: %3")
+                                 .arg(name, QString::number(entry.number), description));
+    }
+    return paragraphs;
+}
+
+QString display_choices()
+{
+    QStringList names;
+    int lowest = std::numeric_limits<int>::max();
+    int highest = -1;
+    for (const display_entry& entry : display_table) {
+        names << QString::fromLatin1(entry.name);
+        if (entry.number >= 0) {
+            lowest = std::min(lowest, entry.number);
+            highest = std::max(highest, entry.number);
+        }
+    }
+    return QCoreApplication::translate("widmo-cli", "%1 or %2 to %3")
+        .arg(names.join(QStringLiteral(", ")), QString::number(lowest), QString::number(highest));
 }
 
 QString cli_text(const char* source)

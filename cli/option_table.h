@@ -32,7 +32,16 @@ struct option_definition
     QString value_name;      // empty for an option that takes no value
     const char* description; // paragraphs apart by "\n", translated when shown
     QString default_value;   // empty when there is no default to show
+    // Paragraphs made from another table, shown after the description; null for none.
+    QStringList (*more_paragraphs)() = nullptr;
 };
+
+// One paragraph for each display of the table in display_choice.h, translated:
+// "re or 0: the low 8 bits of ...".
+QStringList display_paragraphs();
+
+// "re, im, amplitude, power, log, phase or 0 to 3": what --mode takes.
+QString display_choices();
 
 // Every option, in the order --help lists them.
 const std::vector<option_definition>& option_table();

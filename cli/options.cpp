@@ -54,9 +54,8 @@ spectrum_display parse_display(const QString& text)
     if (const auto numbered = display_numbered(text.toInt(&number)); number && numbered) {
         return *numbered;
     }
-    refuse(QCoreApplication::translate(
-               "widmo-cli", "--mode takes re, im, amplitude, power, log, phase or 0 to 3, not '%1'")
-               .arg(text));
+    refuse(QCoreApplication::translate("widmo-cli", "--mode takes %1, not '%2'")
+               .arg(display_choices(), text));
 }
 
 double parse_scale(const QString& text)
@@ -97,17 +96,17 @@ void read_settings(const option_parser& parser, cli_options& options)
 {
     spectrum_settings& spectrum = options.spectrum;
     if (parser.is_set(cli_option::mode)) {
-        spectrum.display = parse_display(parser.value(cli_option::mode));
+        spectrum.display.shown = parse_display(parser.value(cli_option::mode));
     }
     if (parser.is_set(cli_option::scale)) {
-        spectrum.scale = parse_scale(parser.value(cli_option::scale));
+        spectrum.display.scale = parse_scale(parser.value(cli_option::scale));
     }
     if (parser.is_set(cli_option::window)) {
-        spectrum.window =
+        spectrum.sampling.window =
             parse_named(window_names, QStringLiteral("--window"), parser.value(cli_option::window));
     }
     if (parser.is_set(cli_option::pad)) {
-        spectrum.padding =
+        spectrum.sampling.padding =
             parse_named(padding_names, QStringLiteral("--pad"), parser.value(cli_option::pad));
     }
     if (parser.is_set(cli_option::format)) {

@@ -13,10 +13,8 @@
 
 // What widmo-cli does when the command line does not say: the window's own display and
 // scale, no window, zero padding, BMP pictures.
-inline constexpr spectrum_display default_display = spectrum_display::amplitude;
-inline constexpr double default_scale = 0.001;
-inline constexpr sample_window default_window = sample_window::none;
-inline constexpr sample_padding default_padding = sample_padding::zero;
+inline constexpr display_setting default_display = {};
+inline constexpr sampling_choice default_sampling = {};
 inline constexpr picture_format default_format = picture_format::bmp;
 
 inline constexpr value_names<sample_window, 2> window_names = {
@@ -30,10 +28,8 @@ inline const QString standard_stream = QStringLiteral("-");
 // How one picture becomes its spectrum picture.
 struct spectrum_settings
 {
-    spectrum_display display = default_display;
-    double scale = default_scale;
-    sample_window window = default_window;
-    sample_padding padding = default_padding;
+    display_setting display = default_display;
+    sampling_choice sampling = default_sampling;
 };
 
 // What the command line asks for.

@@ -76,13 +76,13 @@ void picture_job::prepare()
     }
     width = picture.Width();
     height = picture.Height();
-    spectrum = sample_picture(picture);
+    spectrum = bitmap_to_matrix(picture);
 }
 
 void picture_job::compute()
 {
-    centre_spectrum(*spectrum, width, height, settings);
-    const QImage grey = spectrum_picture(*spectrum, settings);
+    centre_spectrum(*spectrum, width, height, settings.sampling);
+    const QImage grey = spectrum_picture(*spectrum, settings.display);
     QIODevice& device = picture_device();
     check_written(write_grey_picture(device, grey, format), outputs.picture, device);
     if (npy_file) {

@@ -4,7 +4,7 @@
 #include "ShowMessage.h"
 #include "TBitmap.h"
 #include "memory_budget.h"
-#include "spectrum_pipeline.h"
+#include "spectrum_stages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -52,9 +52,10 @@ void run_spectrum(TBitmap& picture)
         return;
     }
     // The window's display: the amplitude at the scale 0.001.
+    const std::unique_ptr<matrix> samples = bitmap_to_matrix(picture);
+    centre_spectrum(*samples, picture.Width(), picture.Height(), sampling_choice{});
     TBitmap spectrum;
-    spectrum_pipeline(&picture, &spectrum, 2, 0.001);
-    Spectrum.reset();
+    matrix_to_bitmap(spectrum, 2, 0.001, *samples);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "Dib.h"
 
 #include "Exception.h"
+#include "byte_counts.h"
 
 #include <QCoreApplication>
 
@@ -29,7 +30,7 @@ std::uint64_t colour_count(int depth)
 
 std::uint64_t stride(std::uint64_t width, int depth)
 {
-    return (width * depth + 31) / 32 * 4;
+    return bmp::padded_row_bytes(width, static_cast<std::uint64_t>(depth));
 }
 
 struct Layout

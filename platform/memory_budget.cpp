@@ -1,6 +1,7 @@
 #include "memory_budget.h"
 
 #include "Exception.h"
+#include "byte_counts.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -15,7 +16,10 @@
 
 namespace {
 
-constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
+using bmp::saturating_product;
+using bmp::saturating_sum;
+
+constexpr std::uint64_t unlimited = bmp::largest_count;
 
 // The value in KiB of `key` in a /proc file of "Key:   123 kB" lines, in bytes.
 std::uint64_t proc_kib(const char* path, const std::string& key)
@@ -58,16 +62,6 @@ std::uint64_t& padded_pixel_cap()
 {
     static std::uint64_t cap = no_pixel_cap;
     return cap;
-}
-
-std::uint64_t saturating_product(std::uint64_t a, std::uint64_t b)
-{
-    return b != 0 && a > unlimited / b ? unlimited : a * b;
-}
-
-std::uint64_t saturating_sum(std::uint64_t a, std::uint64_t b)
-{
-    return a > unlimited - b ? unlimited : a + b;
 }
 
 void require_padded_area(std::int64_t width, std::int64_t height)
@@ -147,25 +141,12 @@ void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes
 
 std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
 {
-    const std::uint64_t rowBits = saturating_product(static_cast<std::uint64_t>(width),
-                                                     static_cast<std::uint64_t>(bitsPerPixel));
-    const std::uint64_t stride = saturating_sum(rowBits, 31) / 32 * 4;
-    return saturating_product(stride, static_cast<std::uint64_t>(height));
+    return saturating_product(bmp::padded_row_bytes(static_cast<std::uint64_t>(width),
+                                               static_cast<std::uint64_t>(bitsPerPixel)),
+                              static_cast<std::uint64_t>(height));
 }
 
 std::uint64_t row_list_bytes(std::int64_t rows)
 {
     return saturating_product(static_cast<std::uint64_t>(rows), sizeof(std::uint8_t*));
-}
-
-std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                             std::int64_t sourceRows, std::uint64_t exportBytes)
-{
-    const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
-                                                      static_cast<std::uint64_t>(paddedHeight));
-    const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
-    const std::uint64_t sampling = saturating_sum(exportBytes, row_list_bytes(sourceRows));
-    const std::uint64_t painting =
-        saturating_sum(picture_bytes(paddedWidth, paddedHeight, 8), row_list_bytes(paddedHeight));
-    return saturating_sum(matrixBytes, std::max(sampling, painting));
 }

@@ -47,11 +47,3 @@ std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPer
 
 // Bytes of the list of row addresses a stage keeps while it works on `rows` rows.
 std::uint64_t row_list_bytes(std::int64_t rows);
-
-// Peak need of one spectrum whose padded sides are paddedWidth x paddedHeight: the
-// matrix of doubles and, beside it, the larger of what sampling holds (the source's
-// export, `exportBytes` as GetDIBSizes counts it, and the list of the source's
-// `sourceRows` rows) and what painting holds (the 8-bit spectrum picture and the list
-// of its rows). The transform and the centring work in place and take nothing more.
-std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                             std::int64_t sourceRows, std::uint64_t exportBytes);

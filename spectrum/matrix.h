@@ -10,11 +10,11 @@
 class matrix
 {
 public:
-    // Allocates rows x cols doubles. With `initial` null they are all zero; otherwise
+    // Allocates row_count x col_count doubles. With `initial` null they are all zero; otherwise
     // element k is the unsigned word initial[k], converted exactly to double.
     // Throws std::invalid_argument for a negative count and std::length_error when the
-    // byte count of rows x cols doubles does not fit in memory's address range.
-    matrix(int rows, int cols, const std::uint32_t* initial = nullptr);
+    // byte count of row_count x col_count doubles does not fit in memory's address range.
+    matrix(int row_count, int col_count, const std::uint32_t* initial = nullptr);
 
     matrix(const matrix&) = delete;
     matrix& operator=(const matrix&) = delete;
@@ -23,19 +23,19 @@ public:
     matrix& operator=(matrix&& other) noexcept;
     ~matrix() = default;
 
-    int get_rows() const { return row_count; }
-    int get_cols() const { return col_count; }
+    int get_rows() const { return rows; }
+    int get_cols() const { return cols; }
     double* get_data() { return data.get(); }
     const double* get_data() const { return data.get(); }
 
     // Number of doubles held, rows x cols, in 64-bit arithmetic.
-    std::uint64_t size() const { return static_cast<std::uint64_t>(row_count) * col_count; }
+    std::uint64_t size() const { return static_cast<std::uint64_t>(rows) * cols; }
 
-    // Bytes needed for a rows x cols matrix; throws as the constructor does.
-    static std::uint64_t byte_count(int rows, int cols);
+    // Bytes needed for a row_count x col_count matrix; throws as the constructor does.
+    static std::uint64_t byte_count(int row_count, int col_count);
 
 private:
-    int row_count;
-    int col_count;
+    int rows;
+    int cols;
     zeroed_array<double> data;
 };

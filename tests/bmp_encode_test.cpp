@@ -6,6 +6,9 @@
 #include <stdexcept>
 #include <vector>
 
+using bmp::indexed_picture;
+using bmp::write_indexed_bmp;
+
 namespace {
 
 // The file a writer produced, and the size of every piece it was handed in.

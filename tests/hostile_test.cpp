@@ -469,6 +469,16 @@ TEST(MemoryBudgetDeathTest, AddressSpaceLimitBoundsTheAvailableMemory)
 
 namespace {
 
+// Image2's bitmap of the window, holding an 8-bit picture of the given sides.
+TBitmap& spectrum_target(TForm1& form, int width, int height)
+{
+    TBitmap* target = form.Image2->Picture()->Bitmap();
+    target->PixelFormat(pf8bit);
+    target->Height(height);
+    target->Width(width);
+    return *target;
+}
+
 // A spectrum too large for the memory is refused before its matrix is allocated; the
 // previous spectrum picture stays, and no pipeline message is shown.
 TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
@@ -477,21 +487,22 @@ TEST(HostilePipeline, SpectrumTooLargeForTheMemoryIsRefusedWithItsNeed)
     source.PixelFormat(pf8bit);
     source.Height(3000);
     source.Width(4000);
-    TBitmap target;
-    target.PixelFormat(pf8bit);
-    target.Height(2);
-    target.Width(2);
+    TForm1 form;
+    const TBitmap& target = spectrum_target(form, 2, 2);
     message_recorder messages;
     const memory_probe previous = set_memory_probe([] { return std::uint64_t{256} << 20; });
+    SourceBitmap = &source;
     try {
-        spectrum_pipeline(&source, &target, DisplayMode, 0.001);
+        form.PoliczFFTClick();
         ADD_FAILURE() << "accepted";
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), "The 4000 x 3000 picture needs 272.0 MiB of memory for its "
                                "spectrum, but only 192.0 MiB are available");
     }
     set_memory_probe(previous);
+    SourceBitmap = nullptr;
     EXPECT_TRUE(messages.texts.empty());
+    EXPECT_EQ(Spectrum, nullptr);
     EXPECT_EQ(target.Width(), 2);
     EXPECT_EQ(target.Height(), 2);
 }
@@ -504,16 +515,16 @@ TEST(HostilePipeline, ATargetHoldingAWidePictureIsPaintedWithoutAPictureInBetwee
     source.PixelFormat(pf8bit);
     source.Height(4096);
     source.Width(1);
-    TBitmap target;
-    target.PixelFormat(pf8bit);
-    target.Height(1);
-    target.Width(4096);
     message_recorder messages;
     // Enough for the tall picture's spectrum (113 KiB), not for the 16 MiB of a picture
     // 4096 pixels wide and 4096 tall.
     const memory_probe previous =
         set_memory_probe([] { return memory_reserve + (std::uint64_t{1} << 20); });
-    spectrum_pipeline(&source, &target, DisplayMode, 0.001);
+    TForm1 form;
+    const TBitmap& target = spectrum_target(form, 4096, 1);
+    SourceBitmap = &source;
+    form.PoliczFFTClick();
+    SourceBitmap = nullptr;
     set_memory_probe(previous);
     EXPECT_TRUE(messages.texts.empty()) << messages.texts.front();
     EXPECT_EQ(target.Width(), 1);

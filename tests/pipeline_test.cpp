@@ -1,6 +1,6 @@
 #include "Exception.h"
 #include "TBitmap.h"
-#include "spectrum_pipeline.h"
+#include "spectrum_stages.h"
 
 #include "message_recorder.h"
 
@@ -43,23 +43,30 @@ void paint_constant(TBitmap& bitmap, int side, std::uint8_t value)
     }
 }
 
-// Runs the pipeline on a side x side picture of one grey level; returns its messages.
-std::vector<std::string> spectrum_of_constant(int side, std::uint8_t value, TBitmap& target)
+// The centred spectrum of a side x side picture of one grey level, sampled as the window
+// samples it; `messages` gets what the stages showed.
+std::unique_ptr<matrix> spectrum_of_constant(int side, std::uint8_t value,
+                                             std::vector<std::string>& messages)
 {
     TBitmap source;
     paint_constant(source, side, value);
-    message_recorder messages;
-    spectrum_pipeline(&source, &target, 2, 0.001);
-    return messages.texts;
+    message_recorder recorder;
+    std::unique_ptr<matrix> spectrum = bitmap_to_matrix(source);
+    centre_spectrum(*spectrum, side, side, sampling_choice{});
+    messages = recorder.texts;
+    return spectrum;
 }
 
-TEST(SpectrumPipeline, AConstantPictureLightsOnlyTheCentre)
+TEST(SpectrumStages, AConstantPictureLightsOnlyTheCentre)
 {
+    std::vector<std::string> messages;
+    const std::unique_ptr<matrix> spectrum = spectrum_of_constant(256, 100, messages);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(element_real(*spectrum, 128, 128), 6553600.0);
     TBitmap target;
-    EXPECT_TRUE(spectrum_of_constant(256, 100, target).empty());
+    matrix_to_bitmap(target, 2, 0.001, *spectrum);
     ASSERT_EQ(target.Width(), 256);
     ASSERT_EQ(target.Height(), 256);
-    EXPECT_EQ(element_real(*Spectrum, 128, 128), 6553600.0);
     int lit = 0;
     for (int y = 0; y < 256; ++y) {
         for (int x = 0; x < 256; ++x) {
@@ -80,19 +87,18 @@ public:
     }
 };
 
-TEST(SpectrumPipeline, APaintingFailureShowsNiePracujeAndKeepsTheSpectrum)
+// The target is set up before its rows are asked for, and a refused row reaches the
+// caller, whose PoliczFFT says "Nie pracuje"; the spectrum is not touched.
+TEST(SpectrumStages, ARefusedRowLeavesThePaintingSetUpAndRaises)
 {
+    std::vector<std::string> messages;
+    const std::unique_ptr<matrix> spectrum = spectrum_of_constant(4, 1, messages);
     UnpaintableBitmap target;
-    EXPECT_EQ(spectrum_of_constant(4, 1, target), std::vector<std::string>{"Nie pracuje"});
-    ASSERT_NE(Spectrum, nullptr);
-    EXPECT_EQ(element_real(*Spectrum, 2, 2), 16.0);
-
-    // Without a source nothing runs and the last spectrum stays.
-    const matrix* last = Spectrum.get();
-    message_recorder messages;
-    spectrum_pipeline(nullptr, &target, 2, 0.001);
-    EXPECT_EQ(Spectrum.get(), last);
-    EXPECT_TRUE(messages.texts.empty());
+    EXPECT_THROW(matrix_to_bitmap(target, 2, 0.001, *spectrum), Exception);
+    EXPECT_EQ(target.Width(), 4);
+    EXPECT_EQ(target.Height(), 4);
+    EXPECT_EQ(target.PixelFormat(), pf8bit);
+    EXPECT_EQ(element_real(*spectrum, 2, 2), 16.0);
 }
 
 } // namespace

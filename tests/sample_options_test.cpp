@@ -190,7 +190,7 @@ TEST(SampleOptions, ThePictureMustFitTheMatrix)
          std::vector<std::pair<int, int>>{{9, 4}, {8, 5}, {-1, 2}, {2, -1}}) {
         EXPECT_THROW(apply_hann_window(m, width, height), std::invalid_argument);
         EXPECT_THROW(fill_padding_with_mean(m, width, height), std::invalid_argument);
-        EXPECT_THROW(prepare_samples(m, width, height, sample_window::none, sample_padding::zero),
+        EXPECT_THROW(prepare_samples(m, width, height, {}),
                      std::invalid_argument);
     }
 }
@@ -202,8 +202,9 @@ TEST(SampleOptions, SpectraMatchTheDirectSumOfTheirSamples)
     for (const bool window : {false, true}) {
         for (const bool mean : {false, true}) {
             matrix m = sampled(p, 8, 4);
-            prepare_samples(m, 5, 3, window ? sample_window::hann : sample_window::none,
-                            mean ? sample_padding::mean : sample_padding::zero);
+            prepare_samples(m, 5, 3,
+                            {window ? sample_window::hann : sample_window::none,
+                             mean ? sample_padding::mean : sample_padding::zero});
             transform(m);
             const cvec want = direct_dft(prepared_by_definition(p, 8, 4, window, mean), {4, 8}, +1);
             EXPECT_LT(max_difference(elements_of(m), want), 1e-9)
@@ -218,7 +219,7 @@ TEST(SampleOptions, WindowThenMean)
 {
     const picture p = random_picture(6, 5, 17);
     matrix m = sampled(p, 8, 8);
-    prepare_samples(m, 6, 5, sample_window::hann, sample_padding::mean);
+    prepare_samples(m, 6, 5, {sample_window::hann, sample_padding::mean});
     const cvec want = prepared_by_definition(p, 8, 8, true, true);
     const cvec got = elements_of(m);
     for (std::size_t k = 0; k < got.size(); ++k) {
@@ -238,7 +239,7 @@ TEST(SampleOptions, TheSameSamplesOnEveryThreadCount)
     for (const int threads : {1, 2, 3}) {
         const shared_among sharing(threads);
         matrix m = sampled(p, 1024, 512);
-        prepare_samples(m, 700, 300, sample_window::hann, sample_padding::mean);
+        prepare_samples(m, 700, 300, {sample_window::hann, sample_padding::mean});
         const std::vector<double> doubles(m.get_data(), m.get_data() + m.size());
         if (first.empty()) {
             first = doubles;

@@ -47,7 +47,7 @@ std::vector<int> painted(const matrix& m, spectrum_display shown, double scale =
     for (int y = 0; y < m.get_rows(); ++y) {
         rows.push_back(pixels.data() + width * y);
     }
-    paint_spectrum(m, shown, scale, rows);
+    paint_spectrum(m, {shown, scale}, rows);
     return {pixels.begin(), pixels.end()};
 }
 
@@ -107,27 +107,24 @@ std::vector<int> phase_display_by_definition(const matrix& m)
     return greys;
 }
 
-TEST(DisplayChoice, NamesAndNumbersLeadToTheirDisplays)
+// Every row of the table is reached by its name and, where it has one, its number, and by
+// nothing else; the numbers are the window's modes 0 to 3.
+TEST(DisplayChoice, EachDisplayIsReachedByItsOwnNameAndNumberOnly)
 {
-    const std::vector<std::pair<const char*, spectrum_display>> names = {
-        {"re", spectrum_display::re},
-        {"im", spectrum_display::im},
-        {"amplitude", spectrum_display::amplitude},
-        {"power", spectrum_display::power},
-        {"log", spectrum_display::log},
-        {"phase", spectrum_display::phase}};
-    ASSERT_EQ(every_display.size(), names.size());
-    for (const auto& [name, shown] : names) {
-        EXPECT_EQ(display_named(name), shown) << name;
-        EXPECT_EQ(display_name(shown), name);
+    std::vector<int> numbers;
+    for (const display_entry& entry : display_table) {
+        EXPECT_EQ(display_named(entry.name), entry.shown) << entry.name;
+        EXPECT_EQ(display_name(entry.shown), entry.name);
+        EXPECT_EQ(&entry_of(entry.shown), &entry);
+        if (entry.number >= 0) {
+            EXPECT_EQ(display_numbered(entry.number), entry.shown) << entry.name;
+            numbers.push_back(entry.number);
+        }
     }
+    EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2, 3}));
     for (const char* other : {"", "Log", "amp", "2", "phase ", "logarithm"}) {
         EXPECT_EQ(display_named(other), std::nullopt) << other;
     }
-    EXPECT_EQ(display_numbered(0), spectrum_display::re);
-    EXPECT_EQ(display_numbered(1), spectrum_display::im);
-    EXPECT_EQ(display_numbered(2), spectrum_display::amplitude);
-    EXPECT_EQ(display_numbered(3), spectrum_display::power);
     for (const int other : {-1, 4, 5, 1000}) {
         EXPECT_EQ(display_numbered(other), std::nullopt) << other;
     }
@@ -258,20 +255,24 @@ TEST(PaintSpectrum, TheNumberedDisplaysPaintAsTheirModes)
     }
 }
 
-TEST(PaintSpectrum, RefusesAWrongCountOfRowsOrAnUnknownDisplay)
+// Fewer rows than the matrix paint its first rows; more, or an unknown display, paint
+// nothing and raise.
+TEST(PaintSpectrum, PaintsTheRowsGivenAndRefusesTooManyOrAnUnknownDisplay)
 {
-    const matrix m(3, 8);
+    matrix m(3, 8);
+    m.get_data()[0] = 2000.0;
     std::vector<std::uint8_t> pixels(16, 9);
     std::vector<std::uint8_t*> rows = {pixels.data(), pixels.data() + 4, pixels.data() + 8,
                                        pixels.data() + 12};
-    for (const spectrum_display shown : every_display) {
-        EXPECT_THROW(paint_spectrum(m, shown, 1.0, rows), std::invalid_argument);
-        EXPECT_THROW(paint_spectrum(m, shown, 1.0, std::span(rows).first(2)),
-                     std::invalid_argument);
+    for (const display_entry& entry : display_table) {
+        EXPECT_THROW(paint_spectrum(m, {entry.shown, 1.0}, rows), std::invalid_argument);
     }
-    EXPECT_THROW(paint_spectrum(m, static_cast<spectrum_display>(6), 1.0, std::span(rows).first(3)),
+    EXPECT_THROW(paint_spectrum(m, {static_cast<spectrum_display>(6), 1.0}, std::span(rows).first(3)),
                  std::invalid_argument);
     EXPECT_EQ(pixels, std::vector<std::uint8_t>(16, 9));
+
+    paint_spectrum(m, {spectrum_display::amplitude, 0.1}, std::span(rows).first(2));
+    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{200, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 9}));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <functional>
 
 TBitmap* SourceBitmap = nullptr;
+std::unique_ptr<matrix> Spectrum;
 int DisplayMode = 2;
 TForm1* Form1 = nullptr;
 
@@ -50,7 +51,22 @@ void TForm1::PoliczFFTClick()
         return;
     }
     wait_cursor busy;
-    spectrum_pipeline(SourceBitmap, Image2->Picture()->Bitmap(), DisplayMode, 0.001);
+    const int direction = 1;
+    // The old spectrum goes first, so two never live at once.
+    Spectrum.reset();
+    Spectrum = BitmapToMatrix(SourceBitmap);
+    Fft2D(Spectrum->get_data(), Spectrum->get_cols() / 2, Spectrum->get_rows(), direction);
+    SwapQuadrants(Spectrum.get());
+    TBitmap* target = Image2->Picture()->Bitmap();
+    // The old picture goes before the new one is painted, as the old matrix went: a
+    // target that still held its pixels would be resized through a picture of its old
+    // width and the new height, which the memory count does not hold.
+    target->Width(0);
+    try {
+        MatrixToBitmap(target, DisplayMode, 0.001, Spectrum.get());
+    } catch (...) {
+        ShowMessage("Nie pracuje");
+    }
 }
 
 std::unique_ptr<matrix> TForm1::BitmapToMatrix(TBitmap* source)

@@ -8,14 +8,15 @@
 #include "TOpenDialog.h"
 #include "TSaveDialog.h"
 #include "matrix.h"
-#include "spectrum_pipeline.h"
+#include "spectrum_stages.h"
 
 #include <memory>
 #include <string>
 
 // The main window: the chosen picture in Image1, its centred amplitude spectrum in
-// Image2, and the three commands. Its pipeline stages use no window state, so they are
-// static; they hand the work to the pipeline library (spectrum_pipeline.h).
+// Image2, and the three commands. PoliczFFT runs the window's own stages one after
+// another; they use no window state, so they are static, and each hands its work to the
+// pipeline library (spectrum_stages.h).
 class TForm1 : public TForm
 {
     Q_OBJECT
@@ -41,14 +42,17 @@ public:
     void WczytajClick();
     // Ends the program by closing the main window.
     void ZamknijClick();
-    // Shows the spectrum of Image1's picture in Image2, under the wait cursor; before
-    // any picture was chosen it only says "Nie pracuje".
+    // Shows the spectrum of Image1's picture in Image2, under the wait cursor: samples it
+    // into a new Spectrum (BitmapToMatrix), transforms it (Fft2D), centres it
+    // (SwapQuadrants) and paints it into Image2's bitmap (MatrixToBitmap, in DisplayMode
+    // with the scale 0.001), saying "Nie pracuje" when the painting raises. Before any
+    // picture was chosen it only says "Nie pracuje".
     void PoliczFFTClick();
 
-    // The pipeline's stages under the window's names (see spectrum_pipeline.h):
-    // BitmapToMatrix is bitmap_to_matrix, Fft2D fourier_2d, GrayPalette grey_palette.
-    // SwapQuadrants and MatrixToBitmap do nothing when given null, and otherwise
-    // swap_quadrants and matrix_to_bitmap.
+    // The stages, each one call into the pipeline (see spectrum_stages.h): BitmapToMatrix
+    // is bitmap_to_matrix, Fft2D fourier_2d, GrayPalette grey_palette. SwapQuadrants and
+    // MatrixToBitmap do nothing when given null, and otherwise swap_quadrants and
+    // matrix_to_bitmap.
     static std::unique_ptr<matrix> BitmapToMatrix(TBitmap* source);
     static void Fft2D(double* data, int width, int height, int direction);
     static void SwapQuadrants(matrix* m);
@@ -58,5 +62,6 @@ public:
 
 // State the commands share for the whole run.
 extern TBitmap* SourceBitmap; // Image1's bitmap once a file was chosen
+extern std::unique_ptr<matrix> Spectrum; // the matrix of the latest PoliczFFT
 extern int DisplayMode;       // how MatrixToBitmap paints: 2, the amplitude
 extern TForm1* Form1;         // the main window, made by Application->CreateForm

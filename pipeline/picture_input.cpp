@@ -2,7 +2,7 @@
 
 #include "Exception.h"
 #include "memory_budget.h"
-#include "spectrum_pipeline.h"
+#include "spectrum_stages.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -26,21 +26,24 @@ void paint_rows(const matrix& spectrum, std::span<std::uint8_t* const> rows, con
 
 } // namespace
 
-void paint_spectrum(const matrix& spectrum, spectrum_display shown, double scale,
+void paint_spectrum(const matrix& spectrum, const display_setting& display,
                     std::span<std::uint8_t* const> rows)
 {
-    if (rows.size() != static_cast<std::size_t>(spectrum.get_rows())) {
-        throw std::invalid_argument("a spectrum picture needs one row for each row of the matrix");
+    if (rows.size() > static_cast<std::size_t>(spectrum.get_rows())) {
+        throw std::invalid_argument("a spectrum picture has no more rows than its matrix");
     }
-    switch (shown) {
+    const double scale = display.scale;
+    switch (display.shown) {
     case spectrum_display::re:
     case spectrum_display::im:
     case spectrum_display::amplitude:
-    case spectrum_display::power:
+    case spectrum_display::power: {
+        const int mode = entry_of(display.shown).number;
         return paint_rows(spectrum, rows,
                           [&](const double* elements, int width, std::uint8_t* pixels) {
-                              paint_row(static_cast<int>(shown), scale, elements, width, pixels);
+                              paint_row(mode, scale, elements, width, pixels);
                           });
+    }
     case spectrum_display::log: {
         const log_range range = find_log_range(spectrum);
         return paint_rows(spectrum, rows,

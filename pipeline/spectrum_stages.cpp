@@ -1,9 +1,10 @@
-#include "spectrum_pipeline.h"
+#include "spectrum_stages.h"
 
 #include "Dib.h"
 #include "Exception.h"
+#include "byte_counts.h"
 #include "ShowMessage.h"
-#include "display.h"
+#include "spectrum_picture.h"
 #include "fourier.h"
 #include "memory_budget.h"
 #include "quadrants.h"
@@ -11,14 +12,13 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <new>
 #include <string>
 #include <vector>
-
-std::unique_ptr<matrix> Spectrum;
 
 void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
 {
@@ -43,6 +43,21 @@ int padded_side(int side)
                 .arg(side));
     }
     return static_cast<int>(padded);
+}
+
+using bmp::saturating_product;
+using bmp::saturating_sum;
+
+std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
+                             std::int64_t sourceRows, std::uint64_t exportBytes)
+{
+    const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
+                                                      static_cast<std::uint64_t>(paddedHeight));
+    const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
+    const std::uint64_t sampling = saturating_sum(exportBytes, row_list_bytes(sourceRows));
+    const std::uint64_t painting =
+        saturating_sum(picture_bytes(paddedWidth, paddedHeight, 8), row_list_bytes(paddedHeight));
+    return saturating_sum(matrixBytes, std::max(sampling, painting));
 }
 
 namespace {
@@ -164,36 +179,39 @@ void matrix_to_bitmap(TBitmap& target, int mode, double scale, const matrix& sou
     target.Palette(grey_palette());
     target.Height(height);
     target.Width(width);
-    if (!is_display_mode(mode) || width == 0) {
+    const auto shown = display_numbered(mode);
+    if (!shown || width == 0) {
         return;
     }
-    const double* elements = source.get_data();
-    const auto cols = static_cast<std::uint64_t>(source.get_cols());
-    for_each_line(target, source.size(), [&](std::uint64_t y, std::uint8_t* line) {
-        paint_row(mode, scale, elements + cols * y, width, line);
-    });
+    // The rows the bitmap gave are painted before what a refused row raised goes on.
+    std::exception_ptr failure;
+    const std::vector<std::uint8_t*> lines = scan_lines(target, failure);
+    paint_spectrum(source, {*shown, scale}, lines);
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
-void spectrum_pipeline(TBitmap* source, TBitmap* target, int mode, double scale)
+void centre_spectrum(matrix& samples, int width, int height, const sampling_choice& sampling)
 {
-    if (source == nullptr) {
-        return;
+    prepare_samples(samples, width, height, sampling);
+    fourier_2d(samples.get_data(), samples.get_cols() / 2, samples.get_rows(), +1);
+    swap_quadrants(samples);
+}
+
+QImage spectrum_picture(const matrix& spectrum, const display_setting& display)
+{
+    QImage grey(spectrum.get_cols() / 2, spectrum.get_rows(), QImage::Format_Grayscale8);
+    if (grey.isNull()) {
+        throw Exception(QCoreApplication::translate("pipeline",
+                                                    "Not enough memory for the spectrum picture")
+                            .toStdString());
     }
-    // The old spectrum goes first, so two never live at once.
-    Spectrum.reset();
-    Spectrum = bitmap_to_matrix(*source);
-    fourier_2d(Spectrum->get_data(), Spectrum->get_cols() / 2, Spectrum->get_rows(), +1);
-    swap_quadrants(*Spectrum);
-    if (target == nullptr) {
-        return;
+    std::vector<std::uint8_t*> rows;
+    rows.reserve(static_cast<std::size_t>(grey.height()));
+    for (int y = 0; y < grey.height(); ++y) {
+        rows.push_back(grey.scanLine(y));
     }
-    // The old picture goes before the new one is painted, as the old matrix went: a
-    // target that still held its pixels would be resized through a picture of its old
-    // width and the new height, which the count above does not hold.
-    target->Width(0);
-    try {
-        matrix_to_bitmap(*target, mode, scale, *Spectrum);
-    } catch (...) {
-        ShowMessage("Nie pracuje");
-    }
+    paint_spectrum(spectrum, display, rows);
+    return grey;
 }

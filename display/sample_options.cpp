@@ -4,14 +4,13 @@
 #include "mean_padding.h"
 #include "picture_region.h"
 
-void prepare_samples(matrix& samples, int width, int height, sample_window window,
-                     sample_padding padding)
+void prepare_samples(matrix& samples, int width, int height, const sampling_choice& sampling)
 {
     require_picture_region(samples, width, height);
-    if (window == sample_window::hann) {
+    if (sampling.window == sample_window::hann) {
         apply_hann_window(samples, width, height);
     }
-    if (padding == sample_padding::mean) {
+    if (sampling.padding == sample_padding::mean) {
         fill_padding_with_mean(samples, width, height);
     }
 }
