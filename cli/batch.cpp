@@ -74,9 +74,9 @@ struct batch_item
 };
 
 // The pictures are taken one after another by each worker thread, or all by this one when
-// there is only one: a thread that is held up holds up no other. Loading and sampling, which
-// use bitmaps, and what goes to standard error take turns under one lock; transforming,
-// painting and writing run side by side, each picture's stages on its own thread alone.
+// there is only one: a thread that is held up holds up no other. Each picture's stages run
+// on its thread alone, side by side with the others'; only the lines on standard error take
+// turns under one lock.
 class batch_run
 {
 public:
@@ -146,8 +146,10 @@ private:
 
     void prepare(picture_job& job, const QString& input, std::size_t index)
     {
-        const std::lock_guard turn(bitmaps_and_messages);
-        progress.show(index + 1, options.inputs.size(), input);
+        {
+            const std::lock_guard turn(standard_error);
+            progress.show(index + 1, options.inputs.size(), input);
+        }
         message_counter shown(input.toStdString());
         job.prepare();
         messages += shown.count;
@@ -155,7 +157,7 @@ private:
 
     void report(const batch_item& item)
     {
-        const std::lock_guard turn(bitmaps_and_messages);
+        const std::lock_guard turn(standard_error);
         ++failures;
         progress.clear();
         std::cerr << "widmo-cli: " << item.input.toStdString() << ": " << item.failure << '\n';
@@ -164,9 +166,9 @@ private:
     const cli_options& options;
     QDir folder;
     progress_line progress;
-    std::mutex bitmaps_and_messages;
+    std::mutex standard_error;
     int failures = 0;
-    int messages = 0;
+    std::atomic<int> messages{0};
 };
 
 } // namespace

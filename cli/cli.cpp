@@ -9,6 +9,7 @@
 #include "picture_job.h"
 
 #include "memory_budget.h"
+#include "work_crew.h"
 
 #include <QCoreApplication>
 
@@ -78,6 +79,9 @@ int run(const cli_options& options)
         std::cout << "widmo-cli " << WIDMO_VERSION << '\n';
         return cli_done;
     }
+    // The helper threads start only for work: --help, --version and a refused command
+    // line start none.
+    use_default_worker_threads();
     const pixel_cap cap(options.max_pixels);
     return options.batch() ? run_batch(options) : run_single(options);
 }

@@ -1,6 +1,5 @@
 #include "cli.h"
 #include "install_translations.h"
-#include "work_crew.h"
 
 #include <QCoreApplication>
 
@@ -29,6 +28,5 @@ int main(int argc, char** argv)
     keep_freed_blocks();
     QCoreApplication application(argc, argv);
     install_translations(application);
-    use_default_worker_threads();
     return run_cli(QCoreApplication::arguments());
 }

@@ -34,7 +34,7 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
 
 int padded_side(int side)
 {
-    // A side of 2^29 would need rows of 2^31 doubles, more than a matrix counts.
+    // A side of 2^30 would need rows of 2^31 doubles, more than a matrix counts.
     constexpr std::uint64_t largest = std::uint64_t{1} << 29;
     const std::uint64_t padded = power_of_two_at_or_above(side);
     if (padded > largest) {

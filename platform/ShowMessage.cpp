@@ -11,16 +11,24 @@ message_sink& current_sink()
     return sink;
 }
 
+message_sink& thread_sink()
+{
+    thread_local message_sink sink;
+    return sink;
+}
+
 } // namespace
 
 void standard_error_line(const std::string& text)
 {
-    std::cerr << text << '\n' << std::flush;
+    std::cerr << (text + '\n') << std::flush;
 }
 
 void ShowMessage(const std::string& text)
 {
-    if (const message_sink& sink = current_sink()) {
+    if (const message_sink& own = thread_sink()) {
+        own(text);
+    } else if (const message_sink& sink = current_sink()) {
         sink(text);
     } else {
         standard_error_line(text);
@@ -30,4 +38,9 @@ void ShowMessage(const std::string& text)
 message_sink set_message_sink(message_sink sink)
 {
     return std::exchange(current_sink(), std::move(sink));
+}
+
+message_sink set_thread_message_sink(message_sink sink)
+{
+    return std::exchange(thread_sink(), std::move(sink));
 }

@@ -14,5 +14,11 @@ void ShowMessage(const std::string& text);
 // The default writes a line to standard error.
 message_sink set_message_sink(message_sink sink);
 
-// The default sink.
+// Installs `sink` for the calling thread alone, ahead of the process's sink (an empty one
+// leaves this thread to the process's sink again), and returns the one it replaces. A
+// batch that loads pictures side by side counts each picture's messages on its own thread.
+message_sink set_thread_message_sink(message_sink sink);
+
+// The default sink: the text and a newline, written at once, so that lines from several
+// threads do not mix.
 void standard_error_line(const std::string& text);

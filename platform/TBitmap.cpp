@@ -12,14 +12,43 @@
 #include <array>
 #include <climits>
 #include <cstring>
+#include <mutex>
 #include <new>
 #include <unordered_set>
 
 namespace {
 
-std::unordered_set<const TBitmap*>& live_bitmaps()
+// Every bitmap alive, so that a handle naming none is told apart. Bitmaps are made and
+// dropped on any thread: a batch loads its pictures side by side.
+class bitmap_registry
 {
-    static std::unordered_set<const TBitmap*> bitmaps;
+public:
+    void add(const TBitmap* bitmap)
+    {
+        const std::lock_guard held(lock);
+        bitmaps.insert(bitmap);
+    }
+
+    void remove(const TBitmap* bitmap)
+    {
+        const std::lock_guard held(lock);
+        bitmaps.erase(bitmap);
+    }
+
+    bool contains(const TBitmap* bitmap) const
+    {
+        const std::lock_guard held(lock);
+        return bitmaps.contains(bitmap);
+    }
+
+private:
+    mutable std::mutex lock;
+    std::unordered_set<const TBitmap*> bitmaps;
+};
+
+bitmap_registry& live_bitmaps()
+{
+    static bitmap_registry bitmaps;
     return bitmaps;
 }
 
@@ -192,12 +221,12 @@ bool is_indexed(const QImage& image)
 
 TBitmap::TBitmap()
 {
-    live_bitmaps().insert(this);
+    live_bitmaps().add(this);
 }
 
 TBitmap::~TBitmap()
 {
-    live_bitmaps().erase(this);
+    live_bitmaps().remove(this);
 }
 
 HBITMAP TBitmap::Handle() const

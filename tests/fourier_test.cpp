@@ -344,10 +344,4 @@ TEST(FourierKernels, EnvironmentNamesThePathOrLeavesTheWidest)
                 "");
 }
 
-TEST(FourierKernels, ScalarIsAlwaysThereAndTheChosenOneIsSupported)
-{
-    EXPECT_TRUE(fourier_kernel_supported(transform_kernel::scalar));
-    EXPECT_TRUE(fourier_kernel_supported(fourier_kernel()));
-}
-
 } // namespace
