@@ -16,20 +16,24 @@
 namespace {
 
 // A new file beside `target`, made by this call alone (never an existing one, nor through
-// a link); its descriptor, or -1 with errno set.
-int create_beside(const QByteArray& target, QByteArray& temporary)
+// a link): its descriptor and name, or -1 with errno set.
+int create_beside(const QByteArray& target, QByteArray& made)
 {
     constexpr int attempts = 64;
-    int fd = -1;
-    for (int attempt = 0; attempt < attempts && fd < 0; ++attempt) {
-        temporary = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    0666);
-        if (fd < 0 && errno != EEXIST) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        const QByteArray name =
+            target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd =
+            ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            made = name;
+            return fd;
+        }
+        if (errno != EEXIST) {
             break;
         }
     }
-    return fd;
+    return -1;
 }
 
 // The permissions of the file `target` names, given to the new file that replaces it.
@@ -53,29 +57,26 @@ void cannot_write(const QString& name, const QString& reason)
                                  .toStdString());
 }
 
+output_file::temporary_name::~temporary_name()
+{
+    if (!bytes.isEmpty()) {
+        ::unlink(bytes.constData());
+    }
+}
+
 output_file::output_file(const QString& role, const QString& name_)
     : name(name_), target(output_target(role, name_))
 {
-    const int fd = create_beside(target, temporary);
+    const int fd = create_beside(target, temporary.bytes);
     if (fd < 0) {
-        temporary.clear();
         fail(qt_error_string(errno));
     }
-    if (!keep_permissions(fd, target)) {
-        const int error = errno;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        ::unlink(temporary.constData());
-        temporary.clear();
-        fail(qt_error_string(error));
+        fail(file.errorString());
     }
-    file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
-}
-
-output_file::~output_file()
-{
-    if (!placed && !temporary.isEmpty()) {
-        file.close();
-        ::unlink(temporary.constData());
+    if (!keep_permissions(fd, target)) {
+        fail(qt_error_string(errno));
     }
 }
 
@@ -102,8 +103,8 @@ void output_file::write_out()
 
 void output_file::put_in_place()
 {
-    if (::rename(temporary.constData(), target.constData()) != 0) {
+    if (::rename(temporary.bytes.constData(), target.constData()) != 0) {
         fail(qt_error_string(errno));
     }
-    placed = true;
+    temporary.bytes.clear();
 }

@@ -16,7 +16,6 @@ public:
     output_file(const QString& role, const QString& name);
     output_file(const output_file&) = delete;
     output_file& operator=(const output_file&) = delete;
-    ~output_file();
 
     QIODevice& device() { return file; }
     // Raises when `written` is false: the device refused a byte.
@@ -29,11 +28,21 @@ public:
 private:
     [[noreturn]] void fail(const QString& reason) const;
 
+    // The file written, removed when it goes unless it was put in place.
+    struct temporary_name
+    {
+        temporary_name() = default;
+        temporary_name(const temporary_name&) = delete;
+        temporary_name& operator=(const temporary_name&) = delete;
+        ~temporary_name();
+
+        QByteArray bytes; // empty when there is none
+    };
+
     QString name;
     QByteArray target;
-    QByteArray temporary;
+    temporary_name temporary; // goes after the file, which closes first
     QFile file;
-    bool placed = false;
 };
 
 // Raises std::runtime_error "cannot write NAME: REASON".
