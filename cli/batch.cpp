@@ -4,23 +4,27 @@
 #include "message_counter.h"
 #include "picture_job.h"
 
+#include "file_name.h"
+
 #include "work_crew.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
-
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,8 +41,8 @@ public:
     void show(qsizetype done, qsizetype count, const QString& input)
     {
         if (shown) {
-            std::cerr << "\r\033[K" << done << '/' << count << ' ' << input.toStdString()
-                      << std::flush;
+            std::cerr << "\r\033[K" << done << '/' << count << ' '
+                      << shown_name(input).toStdString() << std::flush;
         }
     }
     void clear()
@@ -64,6 +68,26 @@ template <typename Work> std::string failure_of(const Work& work)
         return e.what();
     }
     return {};
+}
+
+// Files of the run by where they are, each with the input it belongs to.
+using places = std::map<file_place, QString>;
+
+std::vector<std::pair<QString, QString>> named_outputs(const output_files& outputs)
+{
+    std::vector<std::pair<QString, QString>> named{{QStringLiteral("OUTPUT"), outputs.picture}};
+    if (!outputs.npy.isEmpty()) {
+        named.emplace_back(QStringLiteral("--npy"), outputs.npy);
+    }
+    return named;
+}
+
+// The text names the output as %1 and an input as %2.
+[[noreturn]] void refuse(const char* text, const QString& output, const QString& input)
+{
+    throw std::runtime_error(QCoreApplication::translate("widmo-cli", text)
+                                 .arg(shown_name(output), shown_name(input))
+                                 .toStdString());
 }
 
 struct batch_item
@@ -108,25 +132,51 @@ private:
         return files;
     }
 
-    // Each input's outputs; an input whose outputs an earlier one of the same name would
-    // write fails at once.
+    // Each input's outputs, planned before anything is written: an input whose output
+    // is the input itself, another input of the run or an earlier input's output fails at
+    // once, and no file of the run is replaced by another's output.
     std::vector<batch_item> planned() const
     {
+        places inputs;
+        for (const QString& input : options.inputs) {
+            if (const auto place = input_place(input); place && place->exists) {
+                inputs.emplace(*place, input);
+            }
+        }
+        places claimed;
         std::vector<batch_item> items;
-        QHash<QString, QString> claimed;
         for (const QString& input : options.inputs) {
             batch_item item{input, outputs_of(input), {}};
-            const QString key = QFileInfo(item.outputs.picture).absoluteFilePath();
-            if (const auto earlier = claimed.constFind(key); earlier != claimed.cend()) {
-                item.failure = QCoreApplication::translate("widmo-cli",
-                                                           "its output %1 is the output of %2 too")
-                                   .arg(item.outputs.picture, *earlier)
-                                   .toStdString();
-            }
-            claimed.insert(key, input);
+            item.failure = failure_of([&] { claim_outputs(item, inputs, claimed); });
             items.push_back(std::move(item));
         }
         return items;
+    }
+
+    // Adds the item's outputs to those claimed, or raises when one is an input of the run
+    // or claimed already.
+    static void claim_outputs(const batch_item& item, const places& inputs, places& claimed)
+    {
+        refuse_clashing_files(item.input, item.outputs);
+        std::vector<file_place> outputs;
+        for (const auto& [role, name] : named_outputs(item.outputs)) {
+            const auto place = output_place(role, name);
+            if (!place) {
+                continue;
+            }
+            if (const auto input = inputs.find(*place); input != inputs.cend()) {
+                refuse(QT_TRANSLATE_NOOP("widmo-cli", "its output %1 would replace the input %2"),
+                       name, input->second);
+            }
+            if (const auto earlier = claimed.find(*place); earlier != claimed.cend()) {
+                refuse(QT_TRANSLATE_NOOP("widmo-cli", "its output %1 is the output of %2 too"),
+                       name, earlier->second);
+            }
+            outputs.push_back(*place);
+        }
+        for (const file_place& place : outputs) {
+            claimed.emplace(place, item.input);
+        }
     }
 
     void work_on(batch_item& item, std::size_t index)
@@ -160,7 +210,8 @@ private:
         const std::lock_guard turn(standard_error);
         ++failures;
         progress.clear();
-        std::cerr << "widmo-cli: " << item.input.toStdString() << ": " << item.failure << '\n';
+        std::cerr << "widmo-cli: " << shown_name(item.input).toStdString() << ": " << item.failure
+                  << '\n';
     }
 
     const cli_options& options;
@@ -171,14 +222,37 @@ private:
     std::atomic<int> messages{0};
 };
 
+// Makes the folder and those it is in, as far as they are missing; false with errno set
+// when one cannot be made or the name is a file's.
+bool make_folders(const QByteArray& folder)
+{
+    for (qsizetype slash = folder.indexOf('/', 1); slash >= 0;
+         slash = folder.indexOf('/', slash + 1)) {
+        if (::mkdir(folder.first(slash).constData(), 0777) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    struct stat status
+    {
+    };
+    if (::mkdir(folder.constData(), 0777) == 0) {
+        return true;
+    }
+    if (errno != EEXIST || ::stat(folder.constData(), &status) != 0) {
+        return false;
+    }
+    errno = ENOTDIR;
+    return S_ISDIR(status.st_mode);
+}
+
 } // namespace
 
 int run_batch(const cli_options& options)
 {
-    if (!QDir().mkpath(options.output_dir)) {
+    if (!make_folders(file_name_bytes(options.output_dir))) {
         throw std::runtime_error(
-            QCoreApplication::translate("widmo-cli", "cannot make the folder %1")
-                .arg(options.output_dir)
+            QCoreApplication::translate("widmo-cli", "cannot make the folder %1: %2")
+                .arg(shown_name(options.output_dir), qt_error_string(errno))
                 .toStdString());
     }
     return batch_run(options).run();

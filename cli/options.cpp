@@ -2,6 +2,8 @@
 
 #include "option_table.h"
 
+#include "file_name.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,7 +57,7 @@ spectrum_display parse_display(const QString& text)
         return *numbered;
     }
     refuse(QCoreApplication::translate("widmo-cli", "--mode takes %1, not '%2'")
-               .arg(display_choices(), text));
+               .arg(display_choices(), shown_name(text)));
 }
 
 double parse_scale(const QString& text)
@@ -64,7 +66,7 @@ double parse_scale(const QString& text)
     const double scale = text.toDouble(&ok);
     if (!ok || !std::isfinite(scale)) {
         refuse(QCoreApplication::translate("widmo-cli", "--scale takes a finite number, not '%1'")
-                   .arg(text));
+                   .arg(shown_name(text)));
     }
     return scale;
 }
@@ -76,7 +78,7 @@ std::uint64_t parse_max_pixels(const QString& text)
     if (!ok || pixels == 0) {
         refuse(QCoreApplication::translate(
                    "widmo-cli", "--max-pixels takes a whole number of pixels above 0, not '%1'")
-                   .arg(text));
+                   .arg(shown_name(text)));
     }
     return pixels;
 }
@@ -89,7 +91,7 @@ Value parse_named(const value_names<Value, count>& names, const QString& option,
         return *value;
     }
     refuse(QCoreApplication::translate("widmo-cli", "%1 takes %2, not '%3'")
-               .arg(option, name_list(names), text));
+               .arg(option, name_list(names), shown_name(text)));
 }
 
 void read_settings(const option_parser& parser, cli_options& options)
@@ -130,12 +132,12 @@ picture_format output_format(const QString& output, const option_parser& parser,
     if (!format) {
         refuse(
             QCoreApplication::translate("widmo-cli", "OUTPUT %1 does not end in .bmp, .png or .pgm")
-                .arg(output));
+                .arg(shown_name(output)));
     }
     if (parser.is_set(cli_option::format) && *format != asked) {
         refuse(
             QCoreApplication::translate("widmo-cli", "--format %1 is not the format of OUTPUT %2")
-                .arg(extension_of(asked), output));
+                .arg(extension_of(asked), shown_name(output)));
     }
     return *format;
 }
@@ -152,6 +154,10 @@ void read_single_run(const option_parser& parser, cli_options& options)
     options.output = files[1];
     options.format = output_format(options.output, parser, options.format);
     options.npy_file = parser.value(cli_option::npy);
+    if (parser.is_set(cli_option::npy) && options.npy_file.isEmpty()) {
+        refuse(
+            QCoreApplication::translate("widmo-cli", "--npy takes a file name, not an empty one"));
+    }
     if (options.npy_file == standard_stream) {
         refuse(QCoreApplication::translate("widmo-cli", "--npy cannot write to standard output"));
     }
@@ -161,6 +167,10 @@ void read_batch(const option_parser& parser, cli_options& options)
 {
     options.output_dir = parser.value(cli_option::output_dir);
     options.inputs = parser.files();
+    if (options.output_dir.isEmpty()) {
+        refuse(QCoreApplication::translate("widmo-cli",
+                                           "--output-dir takes a folder name, not an empty one"));
+    }
     options.npy_beside = parser.is_set(cli_option::npy);
     if (options.inputs.isEmpty()) {
         refuse(QCoreApplication::translate("widmo-cli", "--output-dir needs at least one INPUT"));
@@ -178,7 +188,7 @@ void parse_into(option_parser& batch, option_parser& single, const QStringList& 
         return;
     }
     if (!single.parse(arguments)) {
-        refuse(single.error());
+        refuse(shown_name(single.error()));
     }
     if (single.is_set(cli_option::output_dir) && single.is_set(cli_option::npy)) {
         refuse(QCoreApplication::translate(

@@ -1,6 +1,7 @@
 #include "picture_job.h"
 
 #include "npy.h"
+#include "output_file.h"
 #include "picture_input.h"
 #include "spectrum_stages.h"
 
@@ -16,40 +17,13 @@
 
 namespace {
 
-[[noreturn]] void cannot_write(const QString& name, const QString& reason)
-{
-    throw std::runtime_error(QCoreApplication::translate("widmo-cli", "cannot write %1: %2")
-                                 .arg(name, reason)
-                                 .toStdString());
-}
-
-std::unique_ptr<QSaveFile> open_output(const QString& name)
-{
-    auto file = std::make_unique<QSaveFile>(name);
-    if (!file->open(QIODevice::WriteOnly)) {
-        cannot_write(name, file->errorString());
-    }
-    return file;
-}
-
-void check_written(bool written, const QString& name, const QIODevice& device)
-{
-    if (!written) {
-        cannot_write(name, device.errorString());
-    }
-}
-
-void commit(QSaveFile& file)
-{
-    check_written(file.commit(), file.fileName(), file);
-}
-
 void write_to_standard_output(const QByteArray& bytes)
 {
     QFile output;
-    const bool written = output.open(STDOUT_FILENO, QIODevice::WriteOnly) &&
-                         output.write(bytes) == bytes.size() && output.flush();
-    check_written(written, QStringLiteral("-"), output);
+    if (!output.open(STDOUT_FILENO, QIODevice::WriteOnly) || output.write(bytes) != bytes.size() ||
+        !output.flush()) {
+        cannot_write(standard_stream, output.errorString());
+    }
 }
 
 } // namespace
@@ -67,12 +41,12 @@ void picture_job::prepare()
     TBitmap picture;
     load_picture(picture, input.isEmpty() ? input_copy : input);
     if (outputs.picture != standard_stream) {
-        picture_file = open_output(outputs.picture);
+        picture_file = std::make_unique<output_file>(QStringLiteral("OUTPUT"), outputs.picture);
     } else {
         standard_output_picture.open(QIODevice::WriteOnly);
     }
     if (!outputs.npy.isEmpty()) {
-        npy_file = open_output(outputs.npy);
+        npy_file = std::make_unique<output_file>(QStringLiteral("--npy"), outputs.npy);
     }
     width = picture.Width();
     height = picture.Height();
@@ -83,10 +57,13 @@ void picture_job::compute()
 {
     centre_spectrum(*spectrum, width, height, settings.sampling);
     const QImage grey = spectrum_picture(*spectrum, settings.display);
-    QIODevice& device = picture_device();
-    check_written(write_grey_picture(device, grey, format), outputs.picture, device);
+    if (picture_file) {
+        picture_file->check_written(write_grey_picture(picture_file->device(), grey, format));
+    } else if (!write_grey_picture(standard_output_picture, grey, format)) {
+        cannot_write(standard_stream, standard_output_picture.errorString());
+    }
     if (npy_file) {
-        check_written(write_npy(*npy_file, *spectrum), outputs.npy, *npy_file);
+        npy_file->check_written(write_npy(npy_file->device(), *spectrum));
     }
     spectrum.reset();
 }
@@ -95,20 +72,19 @@ void picture_job::finish()
 {
     // The names may have been given to other files while the spectrum was computed.
     refuse_clashing_files(input, outputs);
-    if (npy_file) {
-        commit(*npy_file);
-    }
-    if (picture_file) {
-        commit(*picture_file);
-    } else {
+    // Standard output cannot be taken back: it goes first, and the files are put in
+    // place only once it has gone and both are written out.
+    if (!picture_file) {
         write_to_standard_output(standard_output_picture.data());
     }
-}
-
-QIODevice& picture_job::picture_device()
-{
-    if (picture_file) {
-        return *picture_file;
+    for (output_file* file : {picture_file.get(), npy_file.get()}) {
+        if (file) {
+            file->write_out();
+        }
     }
-    return standard_output_picture;
+    for (output_file* file : {picture_file.get(), npy_file.get()}) {
+        if (file) {
+            file->put_in_place();
+        }
+    }
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "options.h"
+#include "output_file.h"
 #include "paths.h"
 
 #include "matrix.h"
 
 #include <QBuffer>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QString>
 
 #include <memory>
@@ -15,7 +15,8 @@
 // One picture's run, in three steps so that a batch can do the middle one of several
 // pictures side by side. Every file appears complete or not at all: each is written under
 // a temporary name beside its target and renamed into place by finish(); a picture for
-// standard output is held until then. Each step raises std::exception with a text that
+// standard output is held until then, and written first: when it cannot be, no file is
+// put in place. Each step raises std::exception with a text that
 // says why, and a job that raised is dropped without a trace on disk.
 class picture_job
 {
@@ -33,8 +34,6 @@ public:
     void finish();
 
 private:
-    QIODevice& picture_device();
-
     QString input;
     QString input_copy;
     output_files outputs;
@@ -43,7 +42,7 @@ private:
     int width = 0;
     int height = 0;
     std::unique_ptr<matrix> spectrum;
-    std::unique_ptr<QSaveFile> picture_file; // null for standard output
+    std::unique_ptr<output_file> picture_file; // null for standard output
     QBuffer standard_output_picture;
-    std::unique_ptr<QSaveFile> npy_file;
+    std::unique_ptr<output_file> npy_file;
 };

@@ -1,6 +1,7 @@
 #include "picture_input.h"
 
 #include "Exception.h"
+#include "file_name.h"
 #include "memory_budget.h"
 #include "spectrum_stages.h"
 
@@ -10,6 +11,7 @@
 #include <QImageReader>
 #include <QTemporaryFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +24,7 @@ namespace {
 [[noreturn]] void refuse(const QString& file_name, const QString& reason)
 {
     throw Exception(QCoreApplication::translate("widmo-cli", "Cannot read the picture \"%1\": %2")
-                        .arg(file_name, reason)
+                        .arg(shown_name(file_name), reason)
                         .toStdString());
 }
 
@@ -41,15 +43,21 @@ bool is_regular_file(const QString& file_name)
     struct stat status
     {
     };
-    return ::stat(QFile::encodeName(file_name).constData(), &status) == 0 &&
-           S_ISREG(status.st_mode);
+    return ::stat(file_name_bytes(file_name).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
+// Opens the file its name's bytes name, whether they are UTF-8 or not.
+bool open_for_reading(QFile& file, const QString& file_name)
+{
+    const int fd = ::open(file_name_bytes(file_name).constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }
 
 bool starts_like_a_bmp(const QString& file_name)
 {
-    QFile file(file_name);
+    QFile file;
     char magic[2] = {};
-    return file.open(QIODevice::ReadOnly) && file.read(magic, 2) == 2 && magic[0] == 'B' &&
+    return open_for_reading(file, file_name) && file.read(magic, 2) == 2 && magic[0] == 'B' &&
            magic[1] == 'M';
 }
 
@@ -118,14 +126,16 @@ void reduce_into(TBitmap& bitmap, const QImage& colour)
 void load_picture(TBitmap& bitmap, const QString& file_name)
 {
     // Only regular files are looked into: reading a FIFO or a device could wait for ever.
+    QFile file;
     QImageReader reader;
     reader.setDecideFormatFromContent(true);
-    if (is_regular_file(file_name) && !starts_like_a_bmp(file_name)) {
-        reader.setFileName(file_name);
+    if (is_regular_file(file_name) && !starts_like_a_bmp(file_name) &&
+        open_for_reading(file, file_name)) {
+        reader.setDevice(&file);
     }
     if (!reader.canRead()) {
         // What is no picture for Qt's plugins gets the BMP reader's reason.
-        load_8bit_picture(bitmap, file_name.toStdString());
+        load_8bit_picture(bitmap, file_name_bytes(file_name).toStdString());
         return;
     }
     const QImage colour = decode_with_qt(reader, file_name);

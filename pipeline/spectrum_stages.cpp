@@ -3,6 +3,7 @@
 #include "Dib.h"
 #include "Exception.h"
 #include "byte_counts.h"
+#include "file_name.h"
 #include "ShowMessage.h"
 #include "spectrum_picture.h"
 #include "fourier.h"
@@ -26,9 +27,9 @@ void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
     try {
         bitmap.PixelFormat(pf8bit);
     } catch (const Exception& e) {
-        throw Exception(
-            QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
-                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
+        throw Exception(QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
+                            .arg(shown_name(file_name_from_bytes(fileName)),
+                                 QString::fromStdString(e.Message())));
     }
 }
 

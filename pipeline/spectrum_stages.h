@@ -16,8 +16,8 @@
 // window, whose PoliczFFT calls them one after another, and the command-line tool. They
 // use no widgets and keep no state; messages go to ShowMessage.
 
-// Loads a BMP file into `bitmap` and reduces it to one byte per pixel. Raises Exception
-// naming the file when either step fails.
+// Loads a BMP file (its name in the file system's bytes) into `bitmap` and reduces it to
+// one byte per pixel. Raises Exception naming the file when either step fails.
 void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when

@@ -4,6 +4,7 @@
 #include "bitmap_file.h"
 #include "bmp_codec.h"
 #include "bmp_failure_text.h"
+#include "file_name.h"
 #include "memory_budget.h"
 
 #include <QCoreApplication>
@@ -398,9 +399,9 @@ void TBitmap::LoadFromFile(const std::string& fileName)
     try {
         picture = read_picture(fileName);
     } catch (const Exception& e) {
-        throw Exception(
-            QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
-                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
+        throw Exception(QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
+                            .arg(shown_name(file_name_from_bytes(fileName)),
+                                 QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
     const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);

@@ -71,9 +71,9 @@ public:
     // row outside the picture.
     virtual std::uint8_t* ScanLine(int y);
 
-    // Reads a Windows BMP file through the codec in bmp/. Raises Exception naming the file
-    // and the reason when it cannot (anything but a regular file is refused at once); the
-    // bitmap then keeps the picture it had.
+    // Reads a Windows BMP file through the codec in bmp/; the name is the file system's
+    // bytes. Raises Exception naming the file and the reason when it cannot (anything but a
+    // regular file is refused at once); the bitmap then keeps the picture it had.
     void LoadFromFile(const std::string& fileName);
 
     // Takes the picture of `source`: its size, format, pixels and a copy of its palette.

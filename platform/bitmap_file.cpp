@@ -3,7 +3,6 @@
 #include "Exception.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QString>
 
 #include <fcntl.h>
@@ -47,10 +46,9 @@ QString system_error_text(int error)
 
 bitmap_file::bitmap_file(const std::string& fileName)
 {
-    // The name in the file system's encoding, as Qt's own file functions use it.
-    const QByteArray name = QFile::encodeName(QString::fromStdString(fileName));
+    // The name's bytes as given: a name that is not UTF-8 reaches its file.
     // O_NONBLOCK: opening a FIFO without a writer returns at once instead of waiting.
-    fd = open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         raise_system_error(errno);
     }

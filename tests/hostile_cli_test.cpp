@@ -8,10 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -413,6 +416,229 @@ TEST(HostileCli, APictureForQtsPluginsIsCountedByItsSidesBeforeItIsDecoded)
     expect_failed_with(widmo_cli({input, output}, address_space_limit(std::uint64_t{1} << 30)),
                        "The 60000 x 60000 picture needs");
     EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// Runs widmo-cli with arguments as bytes, which need not be UTF-8; `inChild` runs in the
+// child, its standard error already going to the pipe read here, before the program starts.
+CliRun widmo_cli_bytes(
+    const std::vector<std::string>& arguments, const std::function<void()>& inChild = [] {})
+{
+    std::vector<char*> argv{const_cast<char*>(WIDMO_CLI)};
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    int err[2] = {-1, -1};
+    if (pipe(err) != 0) {
+        return {};
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(err[1], STDERR_FILENO);
+        close(err[0]);
+        close(err[1]);
+        inChild();
+        execv(WIDMO_CLI, argv.data());
+        _exit(127);
+    }
+    close(err[1]);
+    CliRun run;
+    char piece[4096];
+    for (ssize_t got; (got = read(err[0], piece, sizeof piece)) > 0;) {
+        run.err.append(piece, std::size_t(got));
+    }
+    close(err[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string small_picture(const std::string& path)
+{
+    write_bmp(path, grey_picture(6, 6, std::vector<std::uint32_t>(36, 40)));
+    return path;
+}
+
+std::filesystem::path fresh_folder(const std::string& name)
+{
+    const std::filesystem::path folder = temp_path(name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+// Each line of standard error, and the exit status 1.
+std::vector<std::string> failed_lines(const CliRun& run)
+{
+    EXPECT_EQ(run.status, 1) << run.err;
+    std::vector<std::string> lines;
+    std::istringstream text(run.err);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool holds(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The lines of a batch come in the order its inputs are done, which threads decide.
+bool has_line(const std::vector<std::string>& lines, const std::string& part)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& line) { return holds(line, part); });
+}
+
+TEST(HostileCliOutputs, ABatchNeverReplacesOneOfItsInputs)
+{
+    const std::filesystem::path d = fresh_folder("batch-inputs/d");
+    const std::filesystem::path out = fresh_folder("batch-inputs/out");
+    const std::string x = small_picture((d / "x.bmp").string());
+    const std::string png = (d / "x.png").string();
+    ASSERT_EQ(widmo_cli({x, png}).status, 0);
+    const std::string z = small_picture((d / "z.bmp").string());
+    const std::string xBytes = contents(x);
+    // x.png's output is the input x.bmp, which is its own input's output too: both refused.
+    std::vector<std::string> lines = failed_lines(widmo_cli({"-o", d.string(), png, x}));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(has_line(lines, png + ": its output " + x + " would replace the input " + x));
+    EXPECT_TRUE(has_line(lines, x + ": OUTPUT " + x + " is the input file"));
+    EXPECT_EQ(contents(x), xBytes);
+    // Another folder, another spelling, and the input that is safe still written.
+    const std::string outX = small_picture((out / "x.bmp").string());
+    lines = failed_lines(widmo_cli({"-o", (d / "../out").string(), png, outX, z}));
+    EXPECT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(has_line(lines, png + ": its output "));
+    EXPECT_TRUE(has_line(lines, "would replace the input " + outX));
+    EXPECT_EQ(contents(outX), xBytes);
+    EXPECT_EQ(folder_entries(out), (std::vector<std::string>{"x.bmp", "z.bmp"}));
+    // An input that is another's .npy.
+    const std::string npy = (d / "x.npy").string();
+    write_file(npy, {'n', 'p', 'y'});
+    lines = failed_lines(widmo_cli({"--npy", "-o", d.string(), png, npy}));
+    EXPECT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(has_line(lines, png + ": its output " + npy + " would replace the input " + npy));
+    EXPECT_EQ(contents(npy), "npy");
+    EXPECT_EQ(contents(x), xBytes);
+}
+
+TEST(HostileCliOutputs, ALinkAnotherUserMadeInASharedFolderIsNotFollowed)
+{
+    const std::filesystem::path shared = fresh_folder("shared");
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    const std::string target = temp_path("link-target.bmp");
+    write_file(target, {'o', 'l', 'd'});
+    const std::filesystem::path link = shared / "out.bmp";
+    std::filesystem::create_symlink(target, link);
+    constexpr uid_t other = 65534;
+    if (lchown(link.c_str(), other, other) != 0) {
+        GTEST_SKIP() << "cannot give a link to another user here (needs root)";
+    }
+    const std::string input = small_picture(temp_path("link-input.bmp"));
+    expect_failed_with(widmo_cli({input, link.string()}),
+                       "OUTPUT " + link.string() + " leads through a link that another user made");
+    expect_failed_with(widmo_cli({input, temp_path("fine.bmp"), "--npy", link.string()}),
+                       "--npy " + link.string() + " leads through a link");
+    EXPECT_EQ(contents(target), "old");
+    EXPECT_EQ(folder_entries(shared), std::vector<std::string>{"out.bmp"});
+    // The folder's owner's link, and one's own, are followed as the kernel follows them.
+    ASSERT_EQ(chown(shared.c_str(), other, other), 0);
+    EXPECT_EQ(widmo_cli({input, link.string()}).status, 0);
+    EXPECT_TRUE(holds(contents(target), "BM"));
+    ASSERT_EQ(chown(shared.c_str(), 0, 0), 0);
+    ASSERT_EQ(lchown(link.c_str(), 0, 0), 0);
+    write_file(target, {'o', 'l', 'd'});
+    EXPECT_EQ(widmo_cli({input, link.string()}).status, 0);
+    EXPECT_TRUE(holds(contents(target), "BM"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+}
+
+TEST(HostileCliOutputs, TheSpectrumFileIsNotWrittenWhenStandardOutputFails)
+{
+    const std::string input = small_picture(temp_path("to-stdout.bmp"));
+    const std::filesystem::path folder = fresh_folder("npy-beside-stdout");
+    const std::string npy = (folder / "s.npy").string();
+    const auto stdout_to = [](const char* device) {
+        return [device] { dup2(open(device, O_WRONLY), STDOUT_FILENO); };
+    };
+    const std::vector<std::pair<std::function<void()>, std::string>> failures = {
+        {stdout_to("/dev/full"), "cannot write -: No space left on device"},
+        {[] { close(STDOUT_FILENO); }, "cannot write -: Bad file descriptor"},
+        {[] {
+             int ends[2];
+             if (pipe(ends) == 0) {
+                 dup2(ends[1], STDOUT_FILENO);
+                 close(ends[0]);
+             }
+         },
+         "cannot write -: Broken pipe"}};
+    for (const auto& [inChild, reason] : failures) {
+        expect_failed_with(widmo_cli_bytes({input, "-", "--npy", npy}, inChild), reason);
+        EXPECT_TRUE(folder_entries(folder).empty());
+    }
+    EXPECT_EQ(widmo_cli_bytes({input, "-", "--npy", npy}, stdout_to("/dev/null")).status, 0);
+    EXPECT_EQ(folder_entries(folder), std::vector<std::string>{"s.npy"});
+}
+
+TEST(HostileCliOutputs, EmptyNamesAreRefusedAsSuch)
+{
+    const std::string input = small_picture(temp_path("empty-names.bmp"));
+    expect_failed_with(widmo_cli({"-o", "", input, input}),
+                       "--output-dir takes a folder name, not an empty one");
+    expect_failed_with(widmo_cli({input, temp_path("x.bmp"), "--npy", ""}),
+                       "--npy takes a file name, not an empty one");
+    EXPECT_FALSE(std::filesystem::exists(temp_path("x.bmp")));
+}
+
+TEST(HostileCliNames, NamesInMessagesStayOnOneLineAndSendNoEscapes)
+{
+    const std::string name = temp_path("two\nlines\x1b[2J\xe2\x80\xae.bmp");
+    const std::string shown = temp_path("two\\nlines\\u{001B}[2J\\u{202E}.bmp");
+    expect_failed_with(widmo_cli_bytes({name, temp_path("out.bmp")}), shown);
+    expect_failed_with(widmo_cli_bytes({small_picture(temp_path("in.bmp")), name + ".txt"}),
+                       "OUTPUT " + shown + ".txt does not end in");
+    const CliRun batch = widmo_cli_bytes({"-o", temp_path("names-out"), name, "--mode", "\x1b"});
+    expect_failed_with(batch, "--mode takes");
+    const CliRun inBatch = widmo_cli_bytes({"-o", temp_path("names-out"), name});
+    expect_failed_with(inBatch, shown + ": Cannot read the bitmap \"" + shown);
+    for (const CliRun* run : {&batch, &inBatch}) {
+        EXPECT_FALSE(holds(run->err, "\x1b")) << run->err;
+    }
+}
+
+TEST(HostileCliNames, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    const std::filesystem::path folder = fresh_folder("latin1");
+    const std::string input = (folder / "caf\xe9.pgm").string();
+    write_file(input, {'P', '5', ' ', '2', ' ', '2', ' ', '2', '5', '5', '\n', 1, 2, 3, 4});
+    const CliRun first = widmo_cli_bytes({input, (folder / "spectrum-\xe9.bmp").string()});
+    EXPECT_EQ(first.status, 0) << first.err;
+    const CliRun second = widmo_cli_bytes({input, (folder / "spectrum-\xff.pgm").string()});
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(folder_entries(folder),
+              (std::vector<std::string>{"caf\xe9.pgm", "spectrum-\xe9.bmp", "spectrum-\xff.pgm"}));
+    expect_failed_with(widmo_cli_bytes({(folder / "gone\xe9.pgm").string(), "-"}),
+                       "gone\\xE9.pgm\": there is no such file");
+}
+
+TEST(HostileCliOutputs, AFullDiskSaysSo)
+{
+    SmallDisk disk("full-disk-reason");
+    if (!disk.Mounted()) {
+        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root)";
+    }
+    const std::string reason = "No space left on device";
+    expect_failed_with(widmo_cli({"-o", disk.folder.string(), input_picture()}), reason);
+    const std::string small = small_picture(temp_path("full-npy.bmp"));
+    write_file((disk.folder / "filler").string(), std::vector<std::uint8_t>(60 * 1024, 1));
+    expect_failed_with(widmo_cli({small, (disk.folder / "s.bmp").string(), "--npy",
+                                  (disk.folder / "s.npy").string()}),
+                       reason);
+    expect_failed_with(widmo_cli({"-o", disk.folder.string(), "--npy", small}), reason);
+    EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"filler"});
 }
 
 } // namespace

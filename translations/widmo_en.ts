@@ -412,8 +412,28 @@ No output may be the input or another output, under any name or link; an existin
         <translation>its output %1 is the output of %2 too</translation>
     </message>
     <message>
-        <source>cannot make the folder %1</source>
-        <translation>cannot make the folder %1</translation>
+        <source>its output %1 would replace the input %2</source>
+        <translation>its output %1 would replace the input %2</translation>
+    </message>
+    <message>
+        <source>--output-dir takes a folder name, not an empty one</source>
+        <translation>--output-dir takes a folder name, not an empty one</translation>
+    </message>
+    <message>
+        <source>--npy takes a file name, not an empty one</source>
+        <translation>--npy takes a file name, not an empty one</translation>
+    </message>
+    <message>
+        <source>%1 %2 leads through a link that another user made in a folder shared by all; it is not followed</source>
+        <translation>%1 %2 leads through a link that another user made in a folder shared by all; it is not followed</translation>
+    </message>
+    <message>
+        <source>%1 %2 leads through too many links</source>
+        <translation>%1 %2 leads through too many links</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>cannot make the folder %1: %2</translation>
     </message>
     <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>

@@ -414,8 +414,28 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>jego plik wyjściowy %1 jest też plikiem wyjściowym dla %2</translation>
     </message>
     <message>
-        <source>cannot make the folder %1</source>
-        <translation>nie można utworzyć folderu %1</translation>
+        <source>its output %1 would replace the input %2</source>
+        <translation>jego plik wyjściowy %1 zastąpiłby plik wejściowy %2</translation>
+    </message>
+    <message>
+        <source>--output-dir takes a folder name, not an empty one</source>
+        <translation>--output-dir przyjmuje nazwę folderu, nie pustą</translation>
+    </message>
+    <message>
+        <source>--npy takes a file name, not an empty one</source>
+        <translation>--npy przyjmuje nazwę pliku, nie pustą</translation>
+    </message>
+    <message>
+        <source>%1 %2 leads through a link that another user made in a folder shared by all; it is not followed</source>
+        <translation>%1 %2 prowadzi przez dowiązanie utworzone przez innego użytkownika w folderze wspólnym dla wszystkich; nie jest ono używane</translation>
+    </message>
+    <message>
+        <source>%1 %2 leads through too many links</source>
+        <translation>%1 %2 prowadzi przez zbyt wiele dowiązań</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>nie można utworzyć folderu %1: %2</translation>
     </message>
     <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
