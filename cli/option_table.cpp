@@ -203,6 +203,13 @@ QString manual_entry(const option_definition& definition)
     return ".TP\n" + head + '\n' + roff_paragraphs(paragraphs_of(definition));
 }
 
+QString manual_section(const char* heading, const help_section& section)
+{
+    const QString title = cli_text(section.title);
+    return heading + roff(section.describes ? title : title.toUpper()) + '\n' +
+           roff_paragraphs(cli_text(section.body).split('\n'));
+}
+
 } // namespace
 
 const std::vector<option_definition>& option_table()
@@ -287,14 +294,27 @@ const std::vector<help_section>& help_sections()
              "then goes to standard error.\n"
              "No output may be the input or another output, under any name or link; an "
              "existing one must be a regular file, and it is replaced only once the new one is "
-             "complete.")},
+             "complete."),
+         true},
         {QT_TRANSLATE_NOOP("widmo-cli", "Batches"),
          QT_TRANSLATE_NOOP(
              "widmo-cli",
              "With --output-dir, an input that fails is named on standard error with the "
              "reason, and the others are still written. While it runs, a progress line such "
              "as \"12/200 photo.bmp\" is shown on standard error when that is a terminal, "
-             "unless --quiet is given.")},
+             "unless --quiet is given."),
+         true},
+        {QT_TRANSLATE_NOOP("widmo-cli", "The transform"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the "
+             "top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H "
+             "+ v x / W)): the exponent is positive and nothing is scaled. That is the complex "
+             "conjugate of NumPy's fft2, so every phase is mirrored against NumPy's. Element "
+             "(r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad "
+             "zero, the defaults, it is, for the grey levels img as a NumPy array:\n"
+             "np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))"),
+         true},
         {QT_TRANSLATE_NOOP("widmo-cli", "Exit status"),
          QT_TRANSLATE_NOOP(
              "widmo-cli",
@@ -314,6 +334,21 @@ const std::vector<help_section>& help_sections()
     return sections;
 }
 
+const std::vector<usage_example>& usage_examples()
+{
+    static const std::vector<usage_example> examples = {
+        {"widmo-cli photo.jpg spectrum.bmp",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The spectrum as the window paints it: the amplitude at the scale "
+                           "0.001.")},
+        {"widmo-cli --mode log --window hann photo.jpg spectrum.png",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The logarithmic display of the windowed picture, as a PNG file: on a "
+                           "photograph, the picture most people want.")},
+    };
+    return examples;
+}
+
 QString usage_text()
 {
     const QString usage = QCoreApplication::translate("widmo-cli", "Usage:");
@@ -331,25 +366,45 @@ QString usage_text()
             text += "  " + wrapped(paragraph, 2, 2, help_width) + '\n';
         }
     }
+    text += '\n' + QCoreApplication::translate("widmo-cli", "Examples") + ":\n";
+    for (const usage_example& example : usage_examples()) {
+        text += QStringLiteral("  ") + example.command + "\n      " +
+                wrapped(cli_text(example.meaning), 6, 6, help_width) + '\n';
+    }
     return text;
 }
 
 QString manual_page(const QString& version)
 {
     QString page = ".TH WIDMO\\-CLI 1 \"\" \"widmo\\-cli " + roff(version) +
-                   "\" \"User Commands\"\n.SH NAME\nwidmo\\-cli \\- " + roff(summary_text()) +
+                   "\" \"User Commands\"\n.SH NAME\nwidmo\\-cli \\- " +
+                   roff(QCoreApplication::translate(
+                       "widmo-cli", "centred Fourier spectrum of a picture as a grey picture")) +
                    "\n.SH SYNOPSIS\n";
     QStringList synopsis;
     for (const QString& line : usage_lines()) {
         synopsis << roff(line);
     }
-    page += synopsis.join(QStringLiteral("\n.br\n")) + "\n.SH OPTIONS\n";
+    page += synopsis.join(QStringLiteral("\n.br\n")) + "\n.SH DESCRIPTION\n" +
+            roff(summary_text()) + '\n';
+    for (const help_section& section : help_sections()) {
+        if (section.describes) {
+            page += manual_section(".SS ", section);
+        }
+    }
+    page += ".SH OPTIONS\n";
     for (const option_definition& definition : option_table()) {
         page += manual_entry(definition);
     }
     for (const help_section& section : help_sections()) {
-        page += ".SH " + roff(cli_text(section.title).toUpper()) + '\n' +
-                roff_paragraphs(cli_text(section.body).split('\n'));
+        if (!section.describes) {
+            page += manual_section(".SH ", section);
+        }
     }
-    return page;
+    page += ".SH " + roff(QCoreApplication::translate("widmo-cli", "Examples").toUpper()) + '\n';
+    for (const usage_example& example : usage_examples()) {
+        page += ".TP\n\\fB" + roff(QString::fromUtf8(example.command)) + "\\fR\n" +
+                roff(cli_text(example.meaning)) + '\n';
+    }
+    return page + ".SH SEE ALSO\n\\fBwidmo\\fR(1)\n";
 }

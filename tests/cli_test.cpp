@@ -644,4 +644,57 @@ TEST(WidmoCliBatch, GoesOnPastABrokenFileAndNamesIt)
     EXPECT_TRUE(std::filesystem::exists(pgm / "c.bmp"));
 }
 
+std::vector<std::string> lines_starting(const std::string& text, const std::string& start)
+{
+    std::vector<std::string> found;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        if (text.compare(at, start.size(), start) == 0) {
+            found.push_back(text.substr(at + start.size(), end - at - start.size()));
+        }
+        at = end + 1;
+    }
+    return found;
+}
+
+TEST(WidmoCliHelp, EndsWithExamplesAndStatesTheTransformsSign)
+{
+    const std::string numpy = "np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))";
+    const Outcome help = run_cli({"--help"});
+    ASSERT_EQ(help.status, 0);
+    std::vector<std::string> titles;
+    for (const std::string& line : lines_starting(help.out, "")) {
+        if (!line.empty() && line.front() != ' ' && line.back() == ':') {
+            titles.push_back(line);
+        }
+    }
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Options:", "Pictures:", "Batches:", "The transform:",
+                                        "Exit status:", "Environment:", "Examples:"}))
+        << help.out;
+    EXPECT_NE(help.out.find("  " + numpy + "\n"), std::string::npos) << help.out;
+    std::string words = help.out; // every run of spaces and newlines made one space
+    std::replace(words.begin(), words.end(), '\n', ' ');
+    words.erase(std::unique(words.begin(), words.end(),
+                            [](char a, char b) { return a == ' ' && b == ' '; }),
+                words.end());
+    EXPECT_NE(words.find("F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W))"),
+              std::string::npos)
+        << words;
+
+    std::ifstream file(WIDMO_CLI_MANUAL);
+    const std::string manual{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(lines_starting(manual, ".SH "),
+              (std::vector<std::string>{"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS",
+                                        "ENVIRONMENT", "EXAMPLES", "SEE ALSO"}));
+    EXPECT_NE(manual.find(".SH NAME\nwidmo\\-cli \\- centred Fourier spectrum of a picture as a "
+                          "grey picture\n.SH"),
+              std::string::npos)
+        << manual;
+    EXPECT_NE(manual.find("np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))"),
+              std::string::npos);
+    EXPECT_NE(manual.find(".SH SEE ALSO\n\\fBwidmo\\fR(1)\n"), std::string::npos);
+}
+
 } // namespace

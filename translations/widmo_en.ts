@@ -195,6 +195,33 @@
     </message>
 </context>
 <context>
+    <name>display</name>
+    <message>
+        <source>the low 8 bits of floor(|re| s) (it wraps)</source>
+        <translation>the low 8 bits of floor(|re| s) (it wraps)</translation>
+    </message>
+    <message>
+        <source>the low 8 bits of floor(|im| s) (it wraps)</source>
+        <translation>the low 8 bits of floor(|im| s) (it wraps)</translation>
+    </message>
+    <message>
+        <source>floor(|X| s), at most 255</source>
+        <translation>floor(|X| s), at most 255</translation>
+    </message>
+    <message>
+        <source>floor(|X|^2 s), at most 255</source>
+        <translation>floor(|X|^2 s), at most 255</translation>
+    </message>
+    <message>
+        <source>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</source>
+        <translation>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</translation>
+    </message>
+    <message>
+        <source>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</source>
+        <translation>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</translation>
+    </message>
+</context>
+<context>
     <name>form</name>
     <message>
         <source>The form description %1 is missing: %2</source>
@@ -257,6 +284,10 @@
         <source>The picture does not hold one byte per pixel</source>
         <translation>The picture does not hold one byte per pixel</translation>
     </message>
+    <message>
+        <source>Not enough memory for the spectrum picture</source>
+        <translation>Not enough memory for the spectrum picture</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
@@ -267,28 +298,6 @@
     <message>
         <source>not enough memory for this picture</source>
         <translation>not enough memory for this picture</translation>
-    </message>
-    <message>
-        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</source>
-        <translation>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</translation>
-    </message>
-    <message>
-        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
-        <translation>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</translation>
     </message>
     <message>
         <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
@@ -407,10 +416,6 @@ No output may be the input or another output, under any name or link; an existin
         <translation>cannot make the folder %1</translation>
     </message>
     <message>
-        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
-        <translation>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
         <translation>--scale takes a finite number, not &apos;%1&apos;</translation>
     </message>
@@ -481,6 +486,52 @@ No output may be the input or another output, under any name or link; an existin
     <message>
         <source>widmo-cli [options] --output-dir DIR INPUT...</source>
         <translation>widmo-cli [options] --output-dir DIR INPUT...</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</source>
+        <translation>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</translation>
+    </message>
+    <message>
+        <source>The factor s of the displays that take one (see --mode), any finite number.</source>
+        <translation>The factor s of the displays that take one (see --mode), any finite number.</translation>
+    </message>
+    <message>
+        <source>%1 or %2: %3</source>
+        <translation>%1 or %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 or %2 to %3</source>
+        <translation>%1 or %2 to %3</translation>
+    </message>
+    <message>
+        <source>The transform</source>
+        <translation>The transform</translation>
+    </message>
+    <message>
+        <source>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</source>
+        <translation>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</translation>
+    </message>
+    <message>
+        <source>The spectrum as the window paints it: the amplitude at the scale 0.001.</source>
+        <translation>The spectrum as the window paints it: the amplitude at the scale 0.001.</translation>
+    </message>
+    <message>
+        <source>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</source>
+        <translation>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Examples</translation>
+    </message>
+    <message>
+        <source>centred Fourier spectrum of a picture as a grey picture</source>
+        <translation>centred Fourier spectrum of a picture as a grey picture</translation>
+    </message>
+    <message>
+        <source>--mode takes %1, not &apos;%2&apos;</source>
+        <translation>--mode takes %1, not &apos;%2&apos;</translation>
     </message>
 </context>
 </TS>

@@ -196,6 +196,33 @@
     </message>
 </context>
 <context>
+    <name>display</name>
+    <message>
+        <source>the low 8 bits of floor(|re| s) (it wraps)</source>
+        <translation>młodsze 8 bitów floor(|re| s) (z zawijaniem)</translation>
+    </message>
+    <message>
+        <source>the low 8 bits of floor(|im| s) (it wraps)</source>
+        <translation>młodsze 8 bitów floor(|im| s) (z zawijaniem)</translation>
+    </message>
+    <message>
+        <source>floor(|X| s), at most 255</source>
+        <translation>floor(|X| s), najwyżej 255</translation>
+    </message>
+    <message>
+        <source>floor(|X|^2 s), at most 255</source>
+        <translation>floor(|X|^2 s), najwyżej 255</translation>
+    </message>
+    <message>
+        <source>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</source>
+        <translation>floor(255 (L - Lmin) / (Lmax - Lmin)), gdzie L = ln(1 + |X|), a Lmin i Lmax to najmniejsze i największe L w całym widmie; wszędzie 0, gdy Lmax = Lmin; bez skali</translation>
+    </message>
+    <message>
+        <source>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</source>
+        <translation>floor(256 (atan2(im, re) + pi) / (2 pi)), przy czym 256 liczy się jako 255; bez skali</translation>
+    </message>
+</context>
+<context>
     <name>form</name>
     <message>
         <source>The form description %1 is missing: %2</source>
@@ -259,6 +286,10 @@
         <source>The picture does not hold one byte per pixel</source>
         <translation>Obraz nie ma jednego bajtu na piksel</translation>
     </message>
+    <message>
+        <source>Not enough memory for the spectrum picture</source>
+        <translation>Za mało pamięci na obraz widma</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
@@ -269,28 +300,6 @@
     <message>
         <source>not enough memory for this picture</source>
         <translation>za mało pamięci na ten obraz</translation>
-    </message>
-    <message>
-        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</source>
-        <translation>Jak element widma X = re + i im zamienia się w poziom szarości przy skali s:
-re lub 0: młodsze 8 bitów floor(|re| s) (z zawijaniem)
-im lub 1: młodsze 8 bitów floor(|im| s) (z zawijaniem)
-amplitude lub 2: floor(|X| s), najwyżej 255
-power lub 3: floor(|X|^2 s), najwyżej 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), gdzie L = ln(1 + |X|), a Lmin i Lmax to najmniejsze i największe L w całym widmie; wszędzie 0, gdy Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), przy czym 256 liczy się jako 255
-log i phase nie używają skali.</translation>
-    </message>
-    <message>
-        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
-        <translation>Współczynnik s trybów re, im, amplitude i power: dowolna skończona liczba; log i phase go nie używają.</translation>
     </message>
     <message>
         <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
@@ -409,10 +418,6 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>nie można utworzyć folderu %1</translation>
     </message>
     <message>
-        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
-        <translation>--mode przyjmuje re, im, amplitude, power, log, phase lub liczbę od 0 do 3, a nie &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
         <translation>--scale przyjmuje skończoną liczbę, a nie &apos;%1&apos;</translation>
     </message>
@@ -483,6 +488,52 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
     <message>
         <source>widmo-cli [options] --output-dir DIR INPUT...</source>
         <translation>widmo-cli [opcje] --output-dir DIR INPUT...</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</source>
+        <translation>Jak element widma X = re + i im zamienia się w poziom szarości przy skali s:</translation>
+    </message>
+    <message>
+        <source>The factor s of the displays that take one (see --mode), any finite number.</source>
+        <translation>Współczynnik s trybów, które go używają (zob. --mode): dowolna skończona liczba.</translation>
+    </message>
+    <message>
+        <source>%1 or %2: %3</source>
+        <translation>%1 lub %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 or %2 to %3</source>
+        <translation>%1 lub od %2 do %3</translation>
+    </message>
+    <message>
+        <source>The transform</source>
+        <translation>Transformata</translation>
+    </message>
+    <message>
+        <source>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</source>
+        <translation>Widmo uzupełnionych próbek f(y, x), H wierszy na W kolumn, z wierszem 0 na górze obrazu, to F(u, v) = suma po y i x z f(y, x) exp(+2 pi i (u y / H + v x / W)): wykładnik jest dodatni i nic nie jest skalowane. To sprzężenie zespolone fft2 z NumPy, więc każda faza jest odbiciem fazy z NumPy. Element (r, c) pliku --npy to F(r - H/2, c - W/2). Przy --window none i --pad zero, domyślnych, jest to, dla poziomów szarości img jako tablicy NumPy:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</translation>
+    </message>
+    <message>
+        <source>The spectrum as the window paints it: the amplitude at the scale 0.001.</source>
+        <translation>Widmo tak, jak maluje je okno: amplituda przy skali 0.001.</translation>
+    </message>
+    <message>
+        <source>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</source>
+        <translation>Logarytmiczny obraz widma obrazu z oknem, jako plik PNG: dla fotografii obraz, jakiego chce większość.</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Przykłady</translation>
+    </message>
+    <message>
+        <source>centred Fourier spectrum of a picture as a grey picture</source>
+        <translation>wyśrodkowane widmo Fouriera obrazu jako obraz w odcieniach szarości</translation>
+    </message>
+    <message>
+        <source>--mode takes %1, not &apos;%2&apos;</source>
+        <translation>--mode przyjmuje %1, a nie &apos;%2&apos;</translation>
     </message>
 </context>
 </TS>
