@@ -101,7 +101,10 @@ private:
     output_files outputs_of(const QString& input) const
     {
         const QString name = QFileInfo(input).completeBaseName();
-        output_files files{folder.filePath(name + '.' + extension_of(options.format)), {}};
+        output_files files;
+        if (options.picture) {
+            files.picture = folder.filePath(name + '.' + extension_of(options.format));
+        }
         if (options.npy_beside) {
             files.npy = folder.filePath(name + QStringLiteral(".npy"));
         }
@@ -116,11 +119,12 @@ private:
         QHash<QString, QString> claimed;
         for (const QString& input : options.inputs) {
             batch_item item{input, outputs_of(input), {}};
-            const QString key = QFileInfo(item.outputs.picture).absoluteFilePath();
+            const QString output = options.picture ? item.outputs.picture : item.outputs.npy;
+            const QString key = QFileInfo(output).absoluteFilePath();
             if (const auto earlier = claimed.constFind(key); earlier != claimed.cend()) {
                 item.failure = QCoreApplication::translate("widmo-cli",
                                                            "its output %1 is the output of %2 too")
-                                   .arg(item.outputs.picture, *earlier)
+                                   .arg(output, *earlier)
                                    .toStdString();
             }
             claimed.insert(key, input);

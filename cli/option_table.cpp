@@ -1,5 +1,6 @@
 #include "option_table.h"
 
+#include "input_list.h"
 #include "options.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,16 @@ namespace {
 
 constexpr int help_width = 80;
 constexpr int description_column = 26;
+
+QStringList input_list_paragraphs()
+{
+    return {QCoreApplication::translate(
+                "widmo-cli", "An empty name, a name longer than %1 bytes or not valid in the "
+                             "system's encoding, or a list larger than %2 MiB is refused before "
+                             "anything is written.")
+                .arg(longest_listed_name)
+                .arg(largest_list >> 20)};
+}
 
 std::vector<option_definition> make_option_table()
 {
@@ -69,9 +80,42 @@ std::vector<option_definition> make_option_table()
          {"npy"},
          "FILE",
          QT_TRANSLATE_NOOP("widmo-cli",
-                           "Also write the centred complex spectrum as a NumPy file: complex128, "
-                           "the padded rows x columns, C order. With --output-dir it takes no "
-                           "FILE and writes DIR/NAME.npy beside each picture."),
+                           "Also write the centred complex spectrum of INPUT to FILE as a NumPy "
+                           "file: complex128, the padded rows x columns, C order, the sign of its "
+                           "exponent as under \"The transform\" below. Without OUTPUT, FILE is "
+                           "the only file written. One picture only: a batch takes --npy-beside."),
+         none},
+        {cli_option::npy_beside,
+         {"npy-beside"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "With --output-dir, also write DIR/NAME.npy, the --npy file of each "
+                           "INPUT, beside its picture."),
+         none},
+        {cli_option::no_picture,
+         {"no-picture"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Write no spectrum picture, only the NumPy files: a single run then "
+                           "takes INPUT and --npy FILE and no OUTPUT (as it does without this "
+                           "option), a batch takes --npy-beside."),
+         none},
+        {cli_option::files_from,
+         {"files-from"},
+         "LIST",
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "With --output-dir, also work on every file named in the file LIST (- for standard "
+             "input), one name a line, after any INPUT given. Names are taken byte for byte: "
+             "spaces belong to them. A list that names no file is a batch of nothing."),
+         none,
+         input_list_paragraphs},
+        {cli_option::null_separated,
+         {"0", "null"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The names in LIST end in a NUL byte instead of a newline, as find "
+                           "-print0 writes them; they may then hold newlines."),
          none},
         {cli_option::max_pixels,
          {"max-pixels"},
@@ -268,7 +312,10 @@ QStringList usage_lines()
 {
     return {
         QCoreApplication::translate("widmo-cli", "widmo-cli [options] INPUT OUTPUT"),
-        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --output-dir DIR INPUT...")};
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --npy FILE INPUT [OUTPUT]"),
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --output-dir DIR INPUT..."),
+        QCoreApplication::translate("widmo-cli",
+                                    "widmo-cli [options] --output-dir DIR --files-from LIST")};
 }
 
 QString summary_text()
@@ -345,6 +392,15 @@ const std::vector<usage_example>& usage_examples()
          QT_TRANSLATE_NOOP("widmo-cli",
                            "The logarithmic display of the windowed picture, as a PNG file: on a "
                            "photograph, the picture most people want.")},
+        {"widmo-cli --npy spectrum.npy photo.jpg",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Only the complex spectrum, for numpy.load(\"spectrum.npy\").")},
+        {"widmo-cli -m log -o spectra --npy-beside photos/*.jpg",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "spectra/NAME.bmp and spectra/NAME.npy for every photograph.")},
+        {"find photos -name '*.jpg' -print0 | widmo-cli -o spectra --files-from - -0",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "A batch too large for one command line, with the names find gives.")},
     };
     return examples;
 }

@@ -66,10 +66,10 @@ void picture_job::prepare()
     refuse_clashing_files(input, outputs);
     TBitmap picture;
     load_picture(picture, input.isEmpty() ? input_copy : input);
-    if (outputs.picture != standard_stream) {
-        picture_file = open_output(outputs.picture);
-    } else {
+    if (outputs.picture == standard_stream) {
         standard_output_picture.open(QIODevice::WriteOnly);
+    } else if (!outputs.picture.isEmpty()) {
+        picture_file = open_output(outputs.picture);
     }
     if (!outputs.npy.isEmpty()) {
         npy_file = open_output(outputs.npy);
@@ -82,9 +82,11 @@ void picture_job::prepare()
 void picture_job::compute()
 {
     centre_spectrum(*spectrum, width, height, settings.sampling);
-    const QImage grey = spectrum_picture(*spectrum, settings.display);
-    QIODevice& device = picture_device();
-    check_written(write_grey_picture(device, grey, format), outputs.picture, device);
+    if (!outputs.picture.isEmpty()) {
+        const QImage grey = spectrum_picture(*spectrum, settings.display);
+        QIODevice& device = picture_device();
+        check_written(write_grey_picture(device, grey, format), outputs.picture, device);
+    }
     if (npy_file) {
         check_written(write_npy(*npy_file, *spectrum), outputs.npy, *npy_file);
     }
@@ -100,7 +102,7 @@ void picture_job::finish()
     }
     if (picture_file) {
         commit(*picture_file);
-    } else {
+    } else if (outputs.picture == standard_stream) {
         write_to_standard_output(standard_output_picture.data());
     }
 }

@@ -43,7 +43,7 @@ private:
     int width = 0;
     int height = 0;
     std::unique_ptr<matrix> spectrum;
-    std::unique_ptr<QSaveFile> picture_file; // null for standard output
+    std::unique_ptr<QSaveFile> picture_file; // null for standard output or no picture
     QBuffer standard_output_picture;
     std::unique_ptr<QSaveFile> npy_file;
 };

@@ -94,7 +94,7 @@ void check_output(const QString& role, const QString& name, const std::optional<
 void refuse_clashing_files(const QString& input, const output_files& outputs)
 {
     const std::optional<file_place> input_place = input.isEmpty() ? std::nullopt : place_of(input);
-    const bool to_file = outputs.picture != QLatin1String("-");
+    const bool to_file = !outputs.picture.isEmpty() && outputs.picture != QLatin1String("-");
     if (to_file) {
         check_output(QStringLiteral("OUTPUT"), outputs.picture, input_place);
     }
