@@ -398,7 +398,7 @@ const std::vector<usage_example>& usage_examples()
         {"widmo-cli -m log -o spectra --npy-beside photos/*.jpg",
          QT_TRANSLATE_NOOP("widmo-cli",
                            "spectra/NAME.bmp and spectra/NAME.npy for every photograph.")},
-        {"find photos -name '*.jpg' -print0 | widmo-cli -o spectra --files-from - -0",
+        {"find photos -type f -print0 | widmo-cli -o spectra --files-from - -0",
          QT_TRANSLATE_NOOP("widmo-cli",
                            "A batch too large for one command line, with the names find gives.")},
     };
