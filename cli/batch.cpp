@@ -75,7 +75,10 @@ using places = std::map<file_place, QString>;
 
 std::vector<std::pair<QString, QString>> named_outputs(const output_files& outputs)
 {
-    std::vector<std::pair<QString, QString>> named{{QStringLiteral("OUTPUT"), outputs.picture}};
+    std::vector<std::pair<QString, QString>> named;
+    if (!outputs.picture.isEmpty()) {
+        named.emplace_back(QStringLiteral("OUTPUT"), outputs.picture);
+    }
     if (!outputs.npy.isEmpty()) {
         named.emplace_back(QStringLiteral("--npy"), outputs.npy);
     }
@@ -125,7 +128,10 @@ private:
     output_files outputs_of(const QString& input) const
     {
         const QString name = QFileInfo(input).completeBaseName();
-        output_files files{folder.filePath(name + '.' + extension_of(options.format)), {}};
+        output_files files;
+        if (options.picture) {
+            files.picture = folder.filePath(name + '.' + extension_of(options.format));
+        }
         if (options.npy_beside) {
             files.npy = folder.filePath(name + QStringLiteral(".npy"));
         }

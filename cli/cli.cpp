@@ -2,6 +2,7 @@
 
 #include "batch.h"
 #include "cli_status.h"
+#include "input_list.h"
 #include "message_counter.h"
 #include "option_table.h"
 #include "options.h"
@@ -69,7 +70,7 @@ int run_single(const cli_options& options)
     return status_after(false, messages.count);
 }
 
-int run(const cli_options& options)
+int run(cli_options options)
 {
     if (options.help) {
         std::cout << usage_text().toStdString();
@@ -78,6 +79,9 @@ int run(const cli_options& options)
     if (options.version) {
         std::cout << "widmo-cli " << WIDMO_VERSION << '\n';
         return cli_done;
+    }
+    if (!options.input_list.isEmpty()) {
+        options.inputs += read_input_list(options.input_list, options.null_separated);
     }
     // The helper threads start only for work: --help, --version and a refused command
     // line start none.

@@ -1,5 +1,6 @@
 #include "option_table.h"
 
+#include "input_list.h"
 #include "options.h"
 
 #include <QCoreApplication>
@@ -12,6 +13,16 @@ namespace {
 
 constexpr int help_width = 80;
 constexpr int description_column = 26;
+
+QStringList input_list_paragraphs()
+{
+    return {QCoreApplication::translate(
+                "widmo-cli", "An empty name, a name longer than %1 bytes or not valid in the "
+                             "system's encoding, or a list larger than %2 MiB is refused before "
+                             "anything is written.")
+                .arg(longest_listed_name)
+                .arg(largest_list >> 20)};
+}
 
 std::vector<option_definition> make_option_table()
 {
@@ -69,9 +80,42 @@ std::vector<option_definition> make_option_table()
          {"npy"},
          "FILE",
          QT_TRANSLATE_NOOP("widmo-cli",
-                           "Also write the centred complex spectrum as a NumPy file: complex128, "
-                           "the padded rows x columns, C order. With --output-dir it takes no "
-                           "FILE and writes DIR/NAME.npy beside each picture."),
+                           "Also write the centred complex spectrum of INPUT to FILE as a NumPy "
+                           "file: complex128, the padded rows x columns, C order, the sign of its "
+                           "exponent as under \"The transform\" below. Without OUTPUT, FILE is "
+                           "the only file written. One picture only: a batch takes --npy-beside."),
+         none},
+        {cli_option::npy_beside,
+         {"npy-beside"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "With --output-dir, also write DIR/NAME.npy, the --npy file of each "
+                           "INPUT, beside its picture."),
+         none},
+        {cli_option::no_picture,
+         {"no-picture"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Write no spectrum picture, only the NumPy files: a single run then "
+                           "takes INPUT and --npy FILE and no OUTPUT (as it does without this "
+                           "option), a batch takes --npy-beside."),
+         none},
+        {cli_option::files_from,
+         {"files-from"},
+         "LIST",
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "With --output-dir, also work on every file named in the file LIST (- for standard "
+             "input), one name a line, after any INPUT given. Names are taken byte for byte: "
+             "spaces belong to them. A list that names no file is a batch of nothing."),
+         none,
+         input_list_paragraphs},
+        {cli_option::null_separated,
+         {"0", "null"},
+         none,
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The names in LIST end in a NUL byte instead of a newline, as find "
+                           "-print0 writes them; they may then hold newlines."),
          none},
         {cli_option::max_pixels,
          {"max-pixels"},
@@ -203,6 +247,13 @@ QString manual_entry(const option_definition& definition)
     return ".TP\n" + head + '\n' + roff_paragraphs(paragraphs_of(definition));
 }
 
+QString manual_section(const char* heading, const help_section& section)
+{
+    const QString title = cli_text(section.title);
+    return heading + roff(section.describes ? title : title.toUpper()) + '\n' +
+           roff_paragraphs(cli_text(section.body).split('\n'));
+}
+
 } // namespace
 
 const std::vector<option_definition>& option_table()
@@ -261,7 +312,10 @@ QStringList usage_lines()
 {
     return {
         QCoreApplication::translate("widmo-cli", "widmo-cli [options] INPUT OUTPUT"),
-        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --output-dir DIR INPUT...")};
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --npy FILE INPUT [OUTPUT]"),
+        QCoreApplication::translate("widmo-cli", "widmo-cli [options] --output-dir DIR INPUT..."),
+        QCoreApplication::translate("widmo-cli",
+                                    "widmo-cli [options] --output-dir DIR --files-from LIST")};
 }
 
 QString summary_text()
@@ -287,14 +341,27 @@ const std::vector<help_section>& help_sections()
              "then goes to standard error.\n"
              "No output may be the input or another output, under any name or link; an "
              "existing one must be a regular file, and it is replaced only once the new one is "
-             "complete.")},
+             "complete."),
+         true},
         {QT_TRANSLATE_NOOP("widmo-cli", "Batches"),
          QT_TRANSLATE_NOOP(
              "widmo-cli",
              "With --output-dir, an input that fails is named on standard error with the "
              "reason, and the others are still written. While it runs, a progress line such "
              "as \"12/200 photo.bmp\" is shown on standard error when that is a terminal, "
-             "unless --quiet is given.")},
+             "unless --quiet is given."),
+         true},
+        {QT_TRANSLATE_NOOP("widmo-cli", "The transform"),
+         QT_TRANSLATE_NOOP(
+             "widmo-cli",
+             "The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the "
+             "top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H "
+             "+ v x / W)): the exponent is positive and nothing is scaled. That is the complex "
+             "conjugate of NumPy's fft2, so every phase is mirrored against NumPy's. Element "
+             "(r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad "
+             "zero, the defaults, it is, for the grey levels img as a NumPy array:\n"
+             "np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))"),
+         true},
         {QT_TRANSLATE_NOOP("widmo-cli", "Exit status"),
          QT_TRANSLATE_NOOP(
              "widmo-cli",
@@ -314,6 +381,30 @@ const std::vector<help_section>& help_sections()
     return sections;
 }
 
+const std::vector<usage_example>& usage_examples()
+{
+    static const std::vector<usage_example> examples = {
+        {"widmo-cli photo.jpg spectrum.bmp",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The spectrum as the window paints it: the amplitude at the scale "
+                           "0.001.")},
+        {"widmo-cli --mode log --window hann photo.jpg spectrum.png",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "The logarithmic display of the windowed picture, as a PNG file: on a "
+                           "photograph, the picture most people want.")},
+        {"widmo-cli --npy spectrum.npy photo.jpg",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "Only the complex spectrum, for numpy.load(\"spectrum.npy\").")},
+        {"widmo-cli -m log -o spectra --npy-beside photos/*.jpg",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "spectra/NAME.bmp and spectra/NAME.npy for every photograph.")},
+        {"find photos -type f -print0 | widmo-cli -o spectra --files-from - -0",
+         QT_TRANSLATE_NOOP("widmo-cli",
+                           "A batch too large for one command line, with the names find gives.")},
+    };
+    return examples;
+}
+
 QString usage_text()
 {
     const QString usage = QCoreApplication::translate("widmo-cli", "Usage:");
@@ -331,25 +422,45 @@ QString usage_text()
             text += "  " + wrapped(paragraph, 2, 2, help_width) + '\n';
         }
     }
+    text += '\n' + QCoreApplication::translate("widmo-cli", "Examples") + ":\n";
+    for (const usage_example& example : usage_examples()) {
+        text += QStringLiteral("  ") + example.command + "\n      " +
+                wrapped(cli_text(example.meaning), 6, 6, help_width) + '\n';
+    }
     return text;
 }
 
 QString manual_page(const QString& version)
 {
     QString page = ".TH WIDMO\\-CLI 1 \"\" \"widmo\\-cli " + roff(version) +
-                   "\" \"User Commands\"\n.SH NAME\nwidmo\\-cli \\- " + roff(summary_text()) +
+                   "\" \"User Commands\"\n.SH NAME\nwidmo\\-cli \\- " +
+                   roff(QCoreApplication::translate(
+                       "widmo-cli", "centred Fourier spectrum of a picture as a grey picture")) +
                    "\n.SH SYNOPSIS\n";
     QStringList synopsis;
     for (const QString& line : usage_lines()) {
         synopsis << roff(line);
     }
-    page += synopsis.join(QStringLiteral("\n.br\n")) + "\n.SH OPTIONS\n";
+    page += synopsis.join(QStringLiteral("\n.br\n")) + "\n.SH DESCRIPTION\n" +
+            roff(summary_text()) + '\n';
+    for (const help_section& section : help_sections()) {
+        if (section.describes) {
+            page += manual_section(".SS ", section);
+        }
+    }
+    page += ".SH OPTIONS\n";
     for (const option_definition& definition : option_table()) {
         page += manual_entry(definition);
     }
     for (const help_section& section : help_sections()) {
-        page += ".SH " + roff(cli_text(section.title).toUpper()) + '\n' +
-                roff_paragraphs(cli_text(section.body).split('\n'));
+        if (!section.describes) {
+            page += manual_section(".SH ", section);
+        }
     }
-    return page;
+    page += ".SH " + roff(QCoreApplication::translate("widmo-cli", "Examples").toUpper()) + '\n';
+    for (const usage_example& example : usage_examples()) {
+        page += ".TP\n\\fB" + roff(QString::fromUtf8(example.command)) + "\\fR\n" +
+                roff(cli_text(example.meaning)) + '\n';
+    }
+    return page + ".SH SEE ALSO\n\\fBwidmo\\fR(1)\n";
 }

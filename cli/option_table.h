@@ -19,6 +19,10 @@ enum class cli_option
     format,
     output_dir,
     npy,
+    npy_beside,
+    no_picture,
+    files_from,
+    null_separated,
     max_pixels,
     quiet,
     help,
@@ -48,17 +52,29 @@ const std::vector<option_definition>& option_table();
 
 const option_definition& definition_of(cli_option option);
 
-// A part of the help after the options, as --help and the manual page show it.
+// A part of the help after the options, as --help and the manual page show it: the
+// manual page keeps the parts that explain the program in its DESCRIPTION and gives the
+// others sections of their own.
 struct help_section
 {
     const char* title;
     const char* body; // paragraphs apart by "\n"
+    bool describes = false;
 };
 
-// The lines of the usage synopsis, the one-line summary and the sections after the options.
+// A command line of the examples, with what it does.
+struct usage_example
+{
+    const char* command; // shown as it is, untranslated
+    const char* meaning;
+};
+
+// The lines of the usage synopsis, the one-line summary, the sections after the options and
+// the examples that end them.
 QStringList usage_lines();
 QString summary_text();
 const std::vector<help_section>& help_sections();
+const std::vector<usage_example>& usage_examples();
 
 // "widmo-cli" with the given text, translated.
 QString cli_text(const char* source);

@@ -18,26 +18,27 @@ namespace {
     throw usage_error(text.toStdString());
 }
 
-// The parser of the option table. --npy takes a FILE in a single run and none in a batch,
-// so there are two parsers, told apart by `npy_takes_file`.
+// The parser of the option table.
 class option_parser
 {
 public:
-    explicit option_parser(bool npy_takes_file)
+    option_parser()
     {
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
         for (const option_definition& definition : option_table()) {
-            const bool takes_value = !definition.value_name.isEmpty() &&
-                                     (definition.option != cli_option::npy || npy_takes_file);
             const QCommandLineOption option(definition.names, cli_text(definition.description),
-                                            takes_value ? definition.value_name : QString());
+                                            definition.value_name);
             parser.addOption(option);
             options.emplace(definition.option, option);
         }
     }
 
-    bool parse(const QStringList& arguments) { return parser.parse(arguments); }
-    QString error() const { return parser.errorText(); }
+    void parse(const QStringList& arguments)
+    {
+        if (!parser.parse(arguments)) {
+            refuse(shown_name(parser.errorText()));
+        }
+    }
     bool is_set(cli_option option) const { return parser.isSet(options.at(option)); }
     QString value(cli_option option) const { return parser.value(options.at(option)); }
     QStringList files() const { return parser.positionalArguments(); }
@@ -46,6 +47,14 @@ private:
     QCommandLineParser parser;
     std::map<cli_option, QCommandLineOption> options;
 };
+
+// Refuses `option` when it is given: it belongs to the other kind of run.
+void refuse_if_set(const option_parser& parser, cli_option option, const char* reason)
+{
+    if (parser.is_set(option)) {
+        refuse(QCoreApplication::translate("widmo-cli", reason));
+    }
+}
 
 spectrum_display parse_display(const QString& text)
 {
@@ -142,17 +151,22 @@ picture_format output_format(const QString& output, const option_parser& parser,
     return *format;
 }
 
+[[noreturn]] void refuse_nothing_to_write()
+{
+    refuse(QCoreApplication::translate("widmo-cli",
+                                       "--no-picture leaves nothing to write without --npy FILE "
+                                       "(one picture) or --npy-beside (--output-dir)"));
+}
+
+// INPUT and OUTPUT, or INPUT alone when only the --npy file is asked for.
 void read_single_run(const option_parser& parser, cli_options& options)
 {
-    const QStringList files = parser.files();
-    if (files.size() != 2) {
-        refuse(QCoreApplication::translate("widmo-cli",
-                                           "expected two file names, INPUT and OUTPUT, not %1")
-                   .arg(files.size()));
-    }
-    options.inputs = {files[0]};
-    options.output = files[1];
-    options.format = output_format(options.output, parser, options.format);
+    refuse_if_set(
+        parser, cli_option::npy_beside,
+        QT_TRANSLATE_NOOP("widmo-cli",
+                          "--npy-beside needs --output-dir; one picture takes --npy FILE"));
+    refuse_if_set(parser, cli_option::files_from,
+                  QT_TRANSLATE_NOOP("widmo-cli", "--files-from needs --output-dir"));
     options.npy_file = parser.value(cli_option::npy);
     if (parser.is_set(cli_option::npy) && options.npy_file.isEmpty()) {
         refuse(
@@ -161,19 +175,48 @@ void read_single_run(const option_parser& parser, cli_options& options)
     if (options.npy_file == standard_stream) {
         refuse(QCoreApplication::translate("widmo-cli", "--npy cannot write to standard output"));
     }
+    const QStringList files = parser.files();
+    const bool picture =
+        !parser.is_set(cli_option::no_picture) && (files.size() != 1 || options.npy_file.isEmpty());
+    if (!picture && options.npy_file.isEmpty()) {
+        refuse_nothing_to_write();
+    }
+    if (files.size() != (picture ? 2 : 1)) {
+        refuse(picture
+                   ? QCoreApplication::translate(
+                         "widmo-cli", "expected two file names, INPUT and OUTPUT, not %1")
+                         .arg(files.size())
+                   : QCoreApplication::translate(
+                         "widmo-cli", "with --no-picture, expected INPUT and --npy FILE alone"));
+    }
+    options.inputs = {files[0]};
+    if (picture) {
+        options.output = files[1];
+        options.format = output_format(options.output, parser, options.format);
+    }
 }
 
 void read_batch(const option_parser& parser, cli_options& options)
 {
+    refuse_if_set(parser, cli_option::npy,
+                  QT_TRANSLATE_NOOP("widmo-cli", "with --output-dir, --npy-beside writes "
+                                                 "DIR/NAME.npy; --npy FILE is for one picture"));
     options.output_dir = parser.value(cli_option::output_dir);
     options.inputs = parser.files();
     if (options.output_dir.isEmpty()) {
         refuse(QCoreApplication::translate("widmo-cli",
                                            "--output-dir takes a folder name, not an empty one"));
     }
-    options.npy_beside = parser.is_set(cli_option::npy);
-    if (options.inputs.isEmpty()) {
-        refuse(QCoreApplication::translate("widmo-cli", "--output-dir needs at least one INPUT"));
+    options.npy_beside = parser.is_set(cli_option::npy_beside);
+    options.picture = !parser.is_set(cli_option::no_picture);
+    options.input_list = parser.value(cli_option::files_from);
+    options.null_separated = parser.is_set(cli_option::null_separated);
+    if (!options.picture && !options.npy_beside) {
+        refuse_nothing_to_write();
+    }
+    if (options.inputs.isEmpty() && options.input_list.isEmpty()) {
+        refuse(QCoreApplication::translate(
+            "widmo-cli", "--output-dir needs at least one INPUT or --files-from"));
     }
     if (options.inputs.contains(standard_stream)) {
         refuse(
@@ -181,30 +224,12 @@ void read_batch(const option_parser& parser, cli_options& options)
     }
 }
 
-// A batch's --npy takes no file, so a command line is read as a batch first.
-void parse_into(option_parser& batch, option_parser& single, const QStringList& arguments)
-{
-    if (batch.parse(arguments) && batch.is_set(cli_option::output_dir)) {
-        return;
-    }
-    if (!single.parse(arguments)) {
-        refuse(shown_name(single.error()));
-    }
-    if (single.is_set(cli_option::output_dir) && single.is_set(cli_option::npy)) {
-        refuse(QCoreApplication::translate(
-            "widmo-cli", "with --output-dir, --npy takes no file: DIR/NAME.npy is written"));
-    }
-}
-
 } // namespace
 
 cli_options parse_options(const QStringList& arguments)
 {
-    option_parser batch(false);
-    option_parser single(true);
-    parse_into(batch, single, arguments);
-    const bool is_batch = batch.is_set(cli_option::output_dir);
-    const option_parser& parser = is_batch ? batch : single;
+    option_parser parser;
+    parser.parse(arguments);
     cli_options options;
     options.help = parser.is_set(cli_option::help);
     options.version = parser.is_set(cli_option::version);
@@ -213,7 +238,7 @@ cli_options parse_options(const QStringList& arguments)
         return options;
     }
     read_settings(parser, options);
-    if (is_batch) {
+    if (parser.is_set(cli_option::output_dir)) {
         read_batch(parser, options);
     } else {
         read_single_run(parser, options);

@@ -35,11 +35,14 @@ struct spectrum_settings
 // What the command line asks for.
 struct cli_options
 {
-    QStringList inputs;      // one, or with --output-dir any number
-    QString output;          // a single run's picture file, or "-"
-    QString npy_file;        // a single run's spectrum file; empty for none
-    QString output_dir;      // empty for a single run
-    bool npy_beside = false; // with --output-dir: DIR/<name>.npy beside each picture
+    QStringList inputs;          // one, or with --output-dir any number
+    QString output;              // a single run's picture file, "-", or empty for none
+    QString npy_file;            // a single run's spectrum file; empty for none
+    QString output_dir;          // empty for a single run
+    bool npy_beside = false;     // with --output-dir: DIR/<name>.npy beside each picture
+    bool picture = true;         // with --output-dir: DIR/<name>.<format> for each input
+    QString input_list;          // with --output-dir: the --files-from list; empty for none
+    bool null_separated = false; // the names in input_list end in NUL bytes
     picture_format format = default_format;
     spectrum_settings spectrum;
     std::uint64_t max_pixels = UINT64_MAX; // the largest padded area accepted
@@ -58,6 +61,7 @@ public:
 };
 
 // Reads the arguments, the program name first. Raises usage_error for an unknown option,
-// a bad value, a missing or extra file name, or an OUTPUT whose extension names no format
-// widmo-cli writes; nothing is opened.
+// a bad value, a missing or extra file name, an OUTPUT whose extension names no format
+// widmo-cli writes, or a run that would write nothing; nothing is opened, not even the
+// --files-from list.
 cli_options parse_options(const QStringList& arguments);

@@ -40,10 +40,10 @@ void picture_job::prepare()
     refuse_clashing_files(input, outputs);
     TBitmap picture;
     load_picture(picture, input.isEmpty() ? input_copy : input);
-    if (outputs.picture != standard_stream) {
-        picture_file = std::make_unique<output_file>(QStringLiteral("OUTPUT"), outputs.picture);
-    } else {
+    if (outputs.picture == standard_stream) {
         standard_output_picture.open(QIODevice::WriteOnly);
+    } else if (!outputs.picture.isEmpty()) {
+        picture_file = std::make_unique<output_file>(QStringLiteral("OUTPUT"), outputs.picture);
     }
     if (!outputs.npy.isEmpty()) {
         npy_file = std::make_unique<output_file>(QStringLiteral("--npy"), outputs.npy);
@@ -56,11 +56,13 @@ void picture_job::prepare()
 void picture_job::compute()
 {
     centre_spectrum(*spectrum, width, height, settings.sampling);
-    const QImage grey = spectrum_picture(*spectrum, settings.display);
-    if (picture_file) {
-        picture_file->check_written(write_grey_picture(picture_file->device(), grey, format));
-    } else if (!write_grey_picture(standard_output_picture, grey, format)) {
-        cannot_write(standard_stream, standard_output_picture.errorString());
+    if (!outputs.picture.isEmpty()) {
+        const QImage grey = spectrum_picture(*spectrum, settings.display);
+        if (picture_file) {
+            picture_file->check_written(write_grey_picture(picture_file->device(), grey, format));
+        } else if (!write_grey_picture(standard_output_picture, grey, format)) {
+            cannot_write(standard_stream, standard_output_picture.errorString());
+        }
     }
     if (npy_file) {
         npy_file->check_written(write_npy(npy_file->device(), *spectrum));
@@ -74,7 +76,7 @@ void picture_job::finish()
     refuse_clashing_files(input, outputs);
     // Standard output cannot be taken back: it goes first, and the files are put in
     // place only once it has gone and both are written out.
-    if (!picture_file) {
+    if (outputs.picture == standard_stream) {
         write_to_standard_output(standard_output_picture.data());
     }
     for (output_file* file : {picture_file.get(), npy_file.get()}) {

@@ -42,7 +42,7 @@ private:
     int width = 0;
     int height = 0;
     std::unique_ptr<matrix> spectrum;
-    std::unique_ptr<output_file> picture_file; // null for standard output
+    std::unique_ptr<output_file> picture_file; // null for standard output or no picture
     QBuffer standard_output_picture;
     std::unique_ptr<output_file> npy_file;
 };

@@ -144,7 +144,7 @@ void refuse_clashing_files(const QString& input, const output_files& outputs)
 {
     const std::optional<file_place> input_file =
         input.isEmpty() ? std::nullopt : input_place(input);
-    const bool to_file = outputs.picture != QLatin1String("-");
+    const bool to_file = !outputs.picture.isEmpty() && outputs.picture != QLatin1String("-");
     const auto picture = to_file
                              ? check_output(QStringLiteral("OUTPUT"), outputs.picture, input_file)
                              : std::nullopt;

@@ -7,8 +7,8 @@
 
 #include <optional>
 
-// The files one picture's run writes: the spectrum picture ("-" for standard output) and
-// the spectrum itself (empty for none).
+// The files one picture's run writes: the spectrum picture ("-" for standard output, empty
+// for none) and the spectrum itself (empty for none).
 struct output_files
 {
     QString picture;

@@ -33,10 +33,15 @@ struct Outcome
     std::string err;
 };
 
-// Runs widmo-cli, with `input` on its standard input.
-Outcome run_cli(const QStringList& arguments, const QByteArray& input = {})
+// Runs widmo-cli in `folder` (this process's own when empty), with `input` on its standard
+// input.
+Outcome run_cli(const QStringList& arguments, const QByteArray& input = {},
+                const std::string& folder = {})
 {
     QProcess process;
+    if (!folder.empty()) {
+        process.setWorkingDirectory(QString::fromStdString(folder));
+    }
     process.start(QStringLiteral(WIDMO_CLI), arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -309,6 +314,14 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
         {"--output-dir", q(temp_path("args-dir"))},
         {"--output-dir", q(temp_path("args-dir")), "-"},
         {"--output-dir", q(temp_path("args-dir")), "--npy=x.npy", q(input)},
+        // A batch's old "--npy" before the inputs would take the first one for a file.
+        {"--output-dir", q(temp_path("args-dir")), "--npy", q(input), q(input)},
+        {"--output-dir", q(temp_path("args-dir")), "--no-picture", q(input)},
+        {"--npy-beside", q(input), output},
+        {"--files-from", q(input), q(input), output},
+        {"--no-picture", q(input), output, "--npy", q(temp_path("args.npy"))},
+        {"--no-picture", q(input)},
+        {q(input), "--npy", q(temp_path("args.npy")), "--no-picture", output},
     };
     for (const QStringList& arguments : bad) {
         const Outcome run = run_cli(arguments);
@@ -317,6 +330,7 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
     }
     EXPECT_FALSE(std::filesystem::exists(output.toStdString()));
     EXPECT_FALSE(std::filesystem::exists(temp_path("args-dir")));
+    EXPECT_FALSE(std::filesystem::exists(temp_path("args.npy")));
 
     const Outcome help = run_cli({"--help"});
     EXPECT_EQ(help.status, 0);
@@ -612,8 +626,8 @@ TEST(WidmoCliBatch, GoesOnPastABrokenFileAndNamesIt)
     ASSERT_TRUE(QImage(q(c.path)).save(q(c_png), "PNG"));
     const std::filesystem::path out = temp_path("batch-out");
 
-    const Outcome run = run_cli(
-        {"--output-dir", q(out.string()), q(a.path), q(broken), q(c_png), "--npy", "-m", "log"});
+    const Outcome run = run_cli({"--output-dir", q(out.string()), q(a.path), q(broken), q(c_png),
+                                 "--npy-beside", "-m", "log"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(one_error_line(run)) << run.err;
     EXPECT_NE(run.err.find(broken), std::string::npos) << run.err;
@@ -642,6 +656,183 @@ TEST(WidmoCliBatch, GoesOnPastABrokenFileAndNamesIt)
     EXPECT_TRUE(one_error_line(twice)) << twice.err;
     EXPECT_NE(twice.err.find(c_png), std::string::npos) << twice.err;
     EXPECT_TRUE(std::filesystem::exists(pgm / "c.bmp"));
+}
+
+TEST(WidmoCliNpy, OnlyTheSpectrumIsWrittenWhenNoPictureIsAsked)
+{
+    const GreyInput a = grey_input("npy-a.bmp", 5, 3, 31);
+    const GreyInput c = grey_input("npy-c.bmp", 2, 6, 32);
+    const std::filesystem::path folder = temp_path("npy-only");
+    std::filesystem::create_directories(folder / "other");
+    std::vector<QByteArray> with_picture;
+    for (const GreyInput* input : {&a, &c}) {
+        const std::string npy = temp_path("with-picture.npy");
+        ASSERT_EQ(
+            run_cli({q(input->path), q(temp_path("with-picture.bmp")), "--npy", q(npy)}).status, 0);
+        with_picture.push_back(file_bytes(npy));
+    }
+
+    for (const QStringList& asked : {QStringList{"--npy", "alone.npy", q(a.path)},
+                                     QStringList{q(a.path), "--no-picture", "--npy=alone.npy"}}) {
+        const Outcome run = run_cli(asked, {}, (folder / "other").string());
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(folder_entries(folder / "other"), std::vector<std::string>{"alone.npy"});
+        EXPECT_EQ(file_bytes((folder / "other" / "alone.npy").string()), with_picture[0]);
+        std::filesystem::remove(folder / "other" / "alone.npy");
+    }
+
+    const std::filesystem::path out = folder / "out";
+    const Outcome batch =
+        run_cli({"-o", q(out.string()), "--npy-beside", "--no-picture", q(a.path), q(c.path)});
+    EXPECT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(folder_entries(out), (std::vector<std::string>{"npy-a.npy", "npy-c.npy"}));
+    EXPECT_EQ(file_bytes((out / "npy-a.npy").string()), with_picture[0]);
+    EXPECT_EQ(file_bytes((out / "npy-c.npy").string()), with_picture[1]);
+
+    // Without pictures, two inputs of one name would still write one .npy file.
+    const std::string twin = (folder / "other" / "npy-a.png").string();
+    ASSERT_TRUE(QImage(q(c.path)).save(q(twin), "PNG"));
+    const Outcome twice =
+        run_cli({"-o", q(out.string()), "--npy-beside", "--no-picture", q(a.path), q(twin)});
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_TRUE(one_error_line(twice)) << twice.err;
+    EXPECT_NE(twice.err.find(twin + ": its output"), std::string::npos) << twice.err;
+    EXPECT_EQ(file_bytes((out / "npy-a.npy").string()), with_picture[0]);
+}
+
+std::vector<std::uint8_t> bytes_of(const std::string& text)
+{
+    return {text.begin(), text.end()};
+}
+
+TEST(WidmoCliFilesFrom, ListedNamesAreTakenByteForByte)
+{
+    const std::filesystem::path folder = temp_path("listed");
+    std::filesystem::create_directory(folder);
+    const std::vector<std::string> names = {" lead.bmp", "trail .bmp", "new\nline.bmp",
+                                            "plain.bmp"};
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        write_bmp((folder / names[k]).string(),
+                  grey_picture(3, 2, {std::uint32_t(k), 7, 50, 9, 200, 3}));
+    }
+    write_file((folder / "list").string(), bytes_of(" lead.bmp\ntrail .bmp\n"));
+
+    const Outcome lines =
+        run_cli({"-o", "by-line", "--files-from", "list", "plain.bmp"}, {}, folder.string());
+    EXPECT_EQ(lines.status, 0) << lines.err;
+    EXPECT_EQ(folder_entries(folder / "by-line"),
+              (std::vector<std::string>{" lead.bmp", "plain.bmp", "trail .bmp"}));
+    ASSERT_EQ(run_cli({" lead.bmp", "alone.bmp"}, {}, folder.string()).status, 0);
+    EXPECT_EQ(file_bytes((folder / "by-line" / " lead.bmp").string()),
+              file_bytes((folder / "alone.bmp").string()));
+
+    const std::string nul_list("new\nline.bmp\0 lead.bmp", 22);
+    const Outcome nuls = run_cli({"-o", "by-nul", "--files-from", "-", "-0"},
+                                 QByteArray::fromStdString(nul_list), folder.string());
+    EXPECT_EQ(nuls.status, 0) << nuls.err;
+    EXPECT_EQ(folder_entries(folder / "by-nul"),
+              (std::vector<std::string>{" lead.bmp", "new\nline.bmp"}));
+
+    // A shard of a list may name nothing: a batch of nothing, done.
+    const Outcome none =
+        run_cli({"--output-dir", "none", "--files-from", "-"}, {}, folder.string());
+    EXPECT_EQ(none.status, 0) << none.err;
+    EXPECT_EQ(none.err, "");
+}
+
+TEST(WidmoCliFilesFrom, ABadListIsRefusedBeforeAnythingIsWritten)
+{
+    const std::filesystem::path folder = temp_path("bad-lists");
+    std::filesystem::create_directory(folder);
+    write_bmp((folder / "a.bmp").string(), grey_picture(1, 1, {5}));
+    const std::string sparse = (folder / "huge-list").string();
+    write_file(sparse, {});
+    std::filesystem::resize_file(sparse, (64u << 20) + 1);
+    struct Case
+    {
+        std::string list;
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"a.bmp\n\na.bmp\n", "name 2 is empty"},
+        {"\n", "name 1 is empty"},
+        {"a.bmp\n" + std::string(4096, 'x') + "\n", "name 2 is longer than 4095 bytes"},
+        {std::string("a.bmp\0a.bmp\n", 12), "name 1 holds a NUL byte"},
+        {"a.bmp\n\xff.bmp\n", "name 2 is no valid name"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = run_cli({"-o", "out", "--files-from", "-"},
+                                    QByteArray::fromStdString(c.list), folder.string());
+        EXPECT_EQ(run.status, 1) << c.reason;
+        EXPECT_TRUE(one_error_line(run)) << run.err;
+        EXPECT_NE(run.err.find("--files-from -: " + c.reason), std::string::npos) << run.err;
+    }
+    const Outcome huge = run_cli({"-o", "out", "--files-from", "huge-list"}, {}, folder.string());
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_NE(huge.err.find("larger than 64 MiB"), std::string::npos) << huge.err;
+    const Outcome missing = run_cli({"-o", "out", "--files-from", "no-list"}, {}, folder.string());
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(one_error_line(missing)) << missing.err;
+    EXPECT_EQ(folder_entries(folder), (std::vector<std::string>{"a.bmp", "huge-list"}));
+
+    // The longest name taken is one byte shorter: the system then refuses the file itself.
+    const Outcome longest =
+        run_cli({"-o", "out", "--files-from", "-"}, QByteArray(4095, 'x'), folder.string());
+    EXPECT_EQ(longest.status, 1);
+    EXPECT_EQ(longest.err.find("--files-from"), std::string::npos) << longest.err;
+}
+
+std::vector<std::string> lines_starting(const std::string& text, const std::string& start)
+{
+    std::vector<std::string> found;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        if (text.compare(at, start.size(), start) == 0) {
+            found.push_back(text.substr(at + start.size(), end - at - start.size()));
+        }
+        at = end + 1;
+    }
+    return found;
+}
+
+TEST(WidmoCliHelp, EndsWithExamplesAndStatesTheTransformsSign)
+{
+    const std::string numpy = "np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))";
+    const Outcome help = run_cli({"--help"});
+    ASSERT_EQ(help.status, 0);
+    std::vector<std::string> titles;
+    for (const std::string& line : lines_starting(help.out, "")) {
+        if (!line.empty() && line.front() != ' ' && line.back() == ':') {
+            titles.push_back(line);
+        }
+    }
+    EXPECT_EQ(titles,
+              (std::vector<std::string>{"Options:", "Pictures:", "Batches:", "The transform:",
+                                        "Exit status:", "Environment:", "Examples:"}))
+        << help.out;
+    EXPECT_NE(help.out.find("  " + numpy + "\n"), std::string::npos) << help.out;
+    std::string words = help.out; // every run of spaces and newlines made one space
+    std::replace(words.begin(), words.end(), '\n', ' ');
+    words.erase(std::unique(words.begin(), words.end(),
+                            [](char a, char b) { return a == ' ' && b == ' '; }),
+                words.end());
+    EXPECT_NE(words.find("F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W))"),
+              std::string::npos)
+        << words;
+
+    std::ifstream file(WIDMO_CLI_MANUAL);
+    const std::string manual{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(lines_starting(manual, ".SH "),
+              (std::vector<std::string>{"NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "EXIT STATUS",
+                                        "ENVIRONMENT", "EXAMPLES", "SEE ALSO"}));
+    EXPECT_NE(manual.find(".SH NAME\nwidmo\\-cli \\- centred Fourier spectrum of a picture as a "
+                          "grey picture\n.SH"),
+              std::string::npos)
+        << manual;
+    EXPECT_NE(manual.find("np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))"),
+              std::string::npos);
+    EXPECT_NE(manual.find(".SH SEE ALSO\n\\fBwidmo\\fR(1)\n"), std::string::npos);
 }
 
 } // namespace

@@ -316,10 +316,6 @@
         <translation>Work on every INPUT in turn and write DIR/NAME.FORMAT for each, NAME being the input&apos;s file name without its extension; the folder is made when it is missing.</translation>
     </message>
     <message>
-        <source>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</source>
-        <translation>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</translation>
-    </message>
-    <message>
         <source>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</source>
         <translation>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</translation>
     </message>
@@ -464,16 +460,8 @@ No output may be the input or another output, under any name or link; an existin
         <translation>--npy cannot write to standard output</translation>
     </message>
     <message>
-        <source>--output-dir needs at least one INPUT</source>
-        <translation>--output-dir needs at least one INPUT</translation>
-    </message>
-    <message>
         <source>--output-dir does not read standard input</source>
         <translation>--output-dir does not read standard input</translation>
-    </message>
-    <message>
-        <source>with --output-dir, --npy takes no file: DIR/NAME.npy is written</source>
-        <translation>with --output-dir, --npy takes no file: DIR/NAME.npy is written</translation>
     </message>
     <message>
         <source>Cannot read the picture &quot;%1&quot;: %2</source>
@@ -526,6 +514,124 @@ No output may be the input or another output, under any name or link; an existin
     <message>
         <source>--mode takes %1, not &apos;%2&apos;</source>
         <translation>--mode takes %1, not &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--files-from %1: %2</source>
+        <translation>--files-from %1: %2</translation>
+    </message>
+    <message>
+        <source>the list is larger than %1 MiB</source>
+        <translation>the list is larger than %1 MiB</translation>
+    </message>
+    <message>
+        <source>name %1 is empty</source>
+        <translation>name %1 is empty</translation>
+    </message>
+    <message>
+        <source>name %1 is longer than %2 bytes</source>
+        <translation>name %1 is longer than %2 bytes</translation>
+    </message>
+    <message>
+        <source>name %1 holds a NUL byte (are the names apart by NUL bytes? then give --null)</source>
+        <translation>name %1 holds a NUL byte (are the names apart by NUL bytes? then give --null)</translation>
+    </message>
+    <message>
+        <source>name %1 is no valid name in the system&apos;s encoding</source>
+        <translation>name %1 is no valid name in the system&apos;s encoding</translation>
+    </message>
+    <message>
+        <source>An empty name, a name longer than %1 bytes or not valid in the system&apos;s encoding, or a list larger than %2 MiB is refused before anything is written.</source>
+        <translation>An empty name, a name longer than %1 bytes or not valid in the system&apos;s encoding, or a list larger than %2 MiB is refused before anything is written.</translation>
+    </message>
+    <message>
+        <source>Also write the centred complex spectrum of INPUT to FILE as a NumPy file: complex128, the padded rows x columns, C order, the sign of its exponent as under &quot;The transform&quot; below. Without OUTPUT, FILE is the only file written. One picture only: a batch takes --npy-beside.</source>
+        <translation>Also write the centred complex spectrum of INPUT to FILE as a NumPy file: complex128, the padded rows x columns, C order, the sign of its exponent as under &quot;The transform&quot; below. Without OUTPUT, FILE is the only file written. One picture only: a batch takes --npy-beside.</translation>
+    </message>
+    <message>
+        <source>With --output-dir, also write DIR/NAME.npy, the --npy file of each INPUT, beside its picture.</source>
+        <translation>With --output-dir, also write DIR/NAME.npy, the --npy file of each INPUT, beside its picture.</translation>
+    </message>
+    <message>
+        <source>Write no spectrum picture, only the NumPy files: a single run then takes INPUT and --npy FILE and no OUTPUT (as it does without this option), a batch takes --npy-beside.</source>
+        <translation>Write no spectrum picture, only the NumPy files: a single run then takes INPUT and --npy FILE and no OUTPUT (as it does without this option), a batch takes --npy-beside.</translation>
+    </message>
+    <message>
+        <source>With --output-dir, also work on every file named in the file LIST (- for standard input), one name a line, after any INPUT given. Names are taken byte for byte: spaces belong to them. A list that names no file is a batch of nothing.</source>
+        <translation>With --output-dir, also work on every file named in the file LIST (- for standard input), one name a line, after any INPUT given. Names are taken byte for byte: spaces belong to them. A list that names no file is a batch of nothing.</translation>
+    </message>
+    <message>
+        <source>The names in LIST end in a NUL byte instead of a newline, as find -print0 writes them; they may then hold newlines.</source>
+        <translation>The names in LIST end in a NUL byte instead of a newline, as find -print0 writes them; they may then hold newlines.</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --npy FILE INPUT [OUTPUT]</source>
+        <translation>widmo-cli [options] --npy FILE INPUT [OUTPUT]</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --output-dir DIR --files-from LIST</source>
+        <translation>widmo-cli [options] --output-dir DIR --files-from LIST</translation>
+    </message>
+    <message>
+        <source>The transform</source>
+        <translation>The transform</translation>
+    </message>
+    <message>
+        <source>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</source>
+        <translation>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</translation>
+    </message>
+    <message>
+        <source>The spectrum as the window paints it: the amplitude at the scale 0.001.</source>
+        <translation>The spectrum as the window paints it: the amplitude at the scale 0.001.</translation>
+    </message>
+    <message>
+        <source>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</source>
+        <translation>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</translation>
+    </message>
+    <message>
+        <source>Only the complex spectrum, for numpy.load(&quot;spectrum.npy&quot;).</source>
+        <translation>Only the complex spectrum, for numpy.load(&quot;spectrum.npy&quot;).</translation>
+    </message>
+    <message>
+        <source>spectra/NAME.bmp and spectra/NAME.npy for every photograph.</source>
+        <translation>spectra/NAME.bmp and spectra/NAME.npy for every photograph.</translation>
+    </message>
+    <message>
+        <source>A batch too large for one command line, with the names find gives.</source>
+        <translation>A batch too large for one command line, with the names find gives.</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Examples</translation>
+    </message>
+    <message>
+        <source>centred Fourier spectrum of a picture as a grey picture</source>
+        <translation>centred Fourier spectrum of a picture as a grey picture</translation>
+    </message>
+    <message>
+        <source>--no-picture leaves nothing to write without --npy FILE (one picture) or --npy-beside (--output-dir)</source>
+        <translation>--no-picture leaves nothing to write without --npy FILE (one picture) or --npy-beside (--output-dir)</translation>
+    </message>
+    <message>
+        <source>--npy-beside needs --output-dir; one picture takes --npy FILE</source>
+        <translation>--npy-beside needs --output-dir; one picture takes --npy FILE</translation>
+    </message>
+    <message>
+        <source>--files-from needs --output-dir</source>
+        <translation>--files-from needs --output-dir</translation>
+    </message>
+    <message>
+        <source>with --no-picture, expected INPUT and --npy FILE alone</source>
+        <translation>with --no-picture, expected INPUT and --npy FILE alone</translation>
+    </message>
+    <message>
+        <source>with --output-dir, --npy-beside writes DIR/NAME.npy; --npy FILE is for one picture</source>
+        <translation>with --output-dir, --npy-beside writes DIR/NAME.npy; --npy FILE is for one picture</translation>
+    </message>
+    <message>
+        <source>--output-dir needs at least one INPUT or --files-from</source>
+        <translation>--output-dir needs at least one INPUT or --files-from</translation>
     </message>
 </context>
 </TS>

@@ -318,10 +318,6 @@
         <translation>Przetwórz kolejno każdy INPUT i zapisz dla niego DIR/NAME.FORMAT, gdzie NAME to nazwa pliku wejściowego bez rozszerzenia; brakujący folder zostanie utworzony.</translation>
     </message>
     <message>
-        <source>Also write the centred complex spectrum as a NumPy file: complex128, the padded rows x columns, C order. With --output-dir it takes no FILE and writes DIR/NAME.npy beside each picture.</source>
-        <translation>Zapisz też wyśrodkowane widmo zespolone jako plik NumPy: complex128, wymiary po dopełnieniu (wiersze x kolumny), C order. Przy --output-dir nie przyjmuje FILE, tylko zapisuje DIR/NAME.npy obok każdego obrazu.</translation>
-    </message>
-    <message>
         <source>Refuse a picture whose sides, each raised to the power of two at or above it, span more than N pixels; checked from its header, before its pixels are read.</source>
         <translation>Odrzuć obraz, którego boki, zaokrąglone w górę do potęg dwójki, dają więcej niż N pikseli; sprawdzane na podstawie nagłówka, zanim zostaną odczytane piksele.</translation>
     </message>
@@ -466,16 +462,8 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>--npy nie może zapisywać na standardowe wyjście</translation>
     </message>
     <message>
-        <source>--output-dir needs at least one INPUT</source>
-        <translation>--output-dir wymaga co najmniej jednego INPUT</translation>
-    </message>
-    <message>
         <source>--output-dir does not read standard input</source>
         <translation>--output-dir nie czyta standardowego wejścia</translation>
-    </message>
-    <message>
-        <source>with --output-dir, --npy takes no file: DIR/NAME.npy is written</source>
-        <translation>przy --output-dir opcja --npy nie przyjmuje nazwy pliku: zapisywany jest DIR/NAME.npy</translation>
     </message>
     <message>
         <source>Cannot read the picture &quot;%1&quot;: %2</source>
@@ -528,6 +516,124 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
     <message>
         <source>--mode takes %1, not &apos;%2&apos;</source>
         <translation>--mode przyjmuje %1, a nie &apos;%2&apos;</translation>
+    </message>
+    <message>
+        <source>--files-from %1: %2</source>
+        <translation>--files-from %1: %2</translation>
+    </message>
+    <message>
+        <source>the list is larger than %1 MiB</source>
+        <translation>lista jest większa niż %1 MiB</translation>
+    </message>
+    <message>
+        <source>name %1 is empty</source>
+        <translation>nazwa %1 jest pusta</translation>
+    </message>
+    <message>
+        <source>name %1 is longer than %2 bytes</source>
+        <translation>nazwa %1 jest dłuższa niż %2 bajtów</translation>
+    </message>
+    <message>
+        <source>name %1 holds a NUL byte (are the names apart by NUL bytes? then give --null)</source>
+        <translation>nazwa %1 zawiera bajt NUL (czy nazwy rozdzielają bajty NUL? wtedy podaj --null)</translation>
+    </message>
+    <message>
+        <source>name %1 is no valid name in the system&apos;s encoding</source>
+        <translation>nazwa %1 nie jest poprawną nazwą w kodowaniu systemu</translation>
+    </message>
+    <message>
+        <source>An empty name, a name longer than %1 bytes or not valid in the system&apos;s encoding, or a list larger than %2 MiB is refused before anything is written.</source>
+        <translation>Pusta nazwa, nazwa dłuższa niż %1 bajtów lub niepoprawna w kodowaniu systemu albo lista większa niż %2 MiB zostaje odrzucona, zanim cokolwiek zostanie zapisane.</translation>
+    </message>
+    <message>
+        <source>Also write the centred complex spectrum of INPUT to FILE as a NumPy file: complex128, the padded rows x columns, C order, the sign of its exponent as under &quot;The transform&quot; below. Without OUTPUT, FILE is the only file written. One picture only: a batch takes --npy-beside.</source>
+        <translation>Zapisz też wyśrodkowane zespolone widmo INPUT do pliku FILE w formacie NumPy: complex128, uzupełnione wiersze x kolumny, porządek C, znak wykładnika jak w części &quot;Transformata&quot; niżej. Bez OUTPUT FILE jest jedynym zapisanym plikiem. Tylko dla jednego obrazu: seria używa --npy-beside.</translation>
+    </message>
+    <message>
+        <source>With --output-dir, also write DIR/NAME.npy, the --npy file of each INPUT, beside its picture.</source>
+        <translation>Z --output-dir zapisz też DIR/NAME.npy, plik --npy każdego INPUT, obok jego obrazu.</translation>
+    </message>
+    <message>
+        <source>Write no spectrum picture, only the NumPy files: a single run then takes INPUT and --npy FILE and no OUTPUT (as it does without this option), a batch takes --npy-beside.</source>
+        <translation>Nie zapisuj obrazu widma, tylko pliki NumPy: pojedyncze uruchomienie przyjmuje wtedy INPUT i --npy FILE bez OUTPUT (tak jak bez tej opcji), seria przyjmuje --npy-beside.</translation>
+    </message>
+    <message>
+        <source>With --output-dir, also work on every file named in the file LIST (- for standard input), one name a line, after any INPUT given. Names are taken byte for byte: spaces belong to them. A list that names no file is a batch of nothing.</source>
+        <translation>Z --output-dir przetwórz też każdy plik wymieniony w pliku LIST (- oznacza standardowe wejście), jedna nazwa w wierszu, po podanych INPUT. Nazwy są brane bajt po bajcie: spacje do nich należą. Lista bez żadnej nazwy to pusta seria.</translation>
+    </message>
+    <message>
+        <source>The names in LIST end in a NUL byte instead of a newline, as find -print0 writes them; they may then hold newlines.</source>
+        <translation>Nazwy w LIST kończą się bajtem NUL zamiast znaku nowego wiersza, tak jak zapisuje je find -print0; mogą wtedy zawierać znaki nowego wiersza.</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --npy FILE INPUT [OUTPUT]</source>
+        <translation>widmo-cli [opcje] --npy FILE INPUT [OUTPUT]</translation>
+    </message>
+    <message>
+        <source>widmo-cli [options] --output-dir DIR --files-from LIST</source>
+        <translation>widmo-cli [opcje] --output-dir DIR --files-from LIST</translation>
+    </message>
+    <message>
+        <source>The transform</source>
+        <translation>Transformata</translation>
+    </message>
+    <message>
+        <source>The spectrum of the padded samples f(y, x), H rows by W columns with row 0 at the top of the picture, is F(u, v) = sum over y and x of f(y, x) exp(+2 pi i (u y / H + v x / W)): the exponent is positive and nothing is scaled. That is the complex conjugate of NumPy&apos;s fft2, so every phase is mirrored against NumPy&apos;s. Element (r, c) of the --npy file is F(r - H/2, c - W/2). With --window none and --pad zero, the defaults, it is, for the grey levels img as a NumPy array:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</source>
+        <translation>Widmo uzupełnionych próbek f(y, x), H wierszy na W kolumn, z wierszem 0 na górze obrazu, to F(u, v) = suma po y i x z f(y, x) exp(+2 pi i (u y / H + v x / W)): wykładnik jest dodatni i nic nie jest skalowane. To sprzężenie zespolone fft2 z NumPy, więc każda faza jest odbiciem fazy z NumPy. Element (r, c) pliku --npy to F(r - H/2, c - W/2). Przy --window none i --pad zero, domyślnych, jest to, dla poziomów szarości img jako tablicy NumPy:
+np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</translation>
+    </message>
+    <message>
+        <source>The spectrum as the window paints it: the amplitude at the scale 0.001.</source>
+        <translation>Widmo tak, jak maluje je okno: amplituda przy skali 0.001.</translation>
+    </message>
+    <message>
+        <source>The logarithmic display of the windowed picture, as a PNG file: on a photograph, the picture most people want.</source>
+        <translation>Logarytmiczny obraz widma obrazu z oknem, jako plik PNG: dla fotografii obraz, jakiego chce większość.</translation>
+    </message>
+    <message>
+        <source>Only the complex spectrum, for numpy.load(&quot;spectrum.npy&quot;).</source>
+        <translation>Tylko zespolone widmo, dla numpy.load(&quot;spectrum.npy&quot;).</translation>
+    </message>
+    <message>
+        <source>spectra/NAME.bmp and spectra/NAME.npy for every photograph.</source>
+        <translation>spectra/NAME.bmp i spectra/NAME.npy dla każdej fotografii.</translation>
+    </message>
+    <message>
+        <source>A batch too large for one command line, with the names find gives.</source>
+        <translation>Seria za duża na jeden wiersz poleceń, z nazwami podanymi przez find.</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Przykłady</translation>
+    </message>
+    <message>
+        <source>centred Fourier spectrum of a picture as a grey picture</source>
+        <translation>wyśrodkowane widmo Fouriera obrazu jako obraz w odcieniach szarości</translation>
+    </message>
+    <message>
+        <source>--no-picture leaves nothing to write without --npy FILE (one picture) or --npy-beside (--output-dir)</source>
+        <translation>--no-picture bez --npy FILE (jeden obraz) lub --npy-beside (--output-dir) nie zostawia nic do zapisania</translation>
+    </message>
+    <message>
+        <source>--npy-beside needs --output-dir; one picture takes --npy FILE</source>
+        <translation>--npy-beside wymaga --output-dir; jeden obraz przyjmuje --npy FILE</translation>
+    </message>
+    <message>
+        <source>--files-from needs --output-dir</source>
+        <translation>--files-from wymaga --output-dir</translation>
+    </message>
+    <message>
+        <source>with --no-picture, expected INPUT and --npy FILE alone</source>
+        <translation>z --no-picture oczekiwano tylko INPUT i --npy FILE</translation>
+    </message>
+    <message>
+        <source>with --output-dir, --npy-beside writes DIR/NAME.npy; --npy FILE is for one picture</source>
+        <translation>z --output-dir plik DIR/NAME.npy zapisuje --npy-beside; --npy FILE jest dla jednego obrazu</translation>
+    </message>
+    <message>
+        <source>--output-dir needs at least one INPUT or --files-from</source>
+        <translation>--output-dir wymaga co najmniej jednego INPUT lub --files-from</translation>
     </message>
 </context>
 </TS>
