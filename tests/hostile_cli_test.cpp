@@ -518,7 +518,7 @@ TEST(HostileCliOutputs, ABatchNeverReplacesOneOfItsInputs)
     // An input that is another's .npy.
     const std::string npy = (d / "x.npy").string();
     write_file(npy, {'n', 'p', 'y'});
-    lines = failed_lines(widmo_cli({"--npy", "-o", d.string(), png, npy}));
+    lines = failed_lines(widmo_cli({"--npy-beside", "-o", d.string(), png, npy}));
     EXPECT_EQ(lines.size(), 2u);
     EXPECT_TRUE(has_line(lines, png + ": its output " + npy + " would replace the input " + npy));
     EXPECT_EQ(contents(npy), "npy");
@@ -637,7 +637,7 @@ TEST(HostileCliOutputs, AFullDiskSaysSo)
     expect_failed_with(widmo_cli({small, (disk.folder / "s.bmp").string(), "--npy",
                                   (disk.folder / "s.npy").string()}),
                        reason);
-    expect_failed_with(widmo_cli({"-o", disk.folder.string(), "--npy", small}), reason);
+    expect_failed_with(widmo_cli({"-o", disk.folder.string(), "--npy-beside", small}), reason);
     EXPECT_EQ(folder_entries(disk.folder), std::vector<std::string>{"filler"});
 }
 
