@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_DIR = build/fuzz
 
-.PHONY: all deps configure build test run bench fuzz lint fresh-test package clean
+.PHONY: all deps configure build window test run bench fuzz lint fresh-test package clean
 
 all: build
 
@@ -17,10 +17,17 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
+# The window program and what it is built from, not the tests.
+window: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target widmo
+
 test: build
 	ctest --preset $(PRESET) -j $(JOBS)
 
-run: build
+# Says at once, before anything is installed or built, when there is no desktop session.
+run:
+	scripts/run --check-display
+	$(MAKE) --no-print-directory window
 	scripts/run $(PRESET)
 
 # Transform against FFTW and the plain version, the whole program against numpy.
