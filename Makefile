@@ -21,8 +21,10 @@ build: configure
 window: configure
 	cmake --build --preset $(PRESET) -j $(JOBS) --target widmo
 
+# Ends with the reasons of the tests that were skipped, counted.
 test: build
-	ctest --preset $(PRESET) -j $(JOBS)
+	ctest --preset $(PRESET) -j $(JOBS) --output-junit $(CURDIR)/build/$(PRESET)/Testing/results.xml; \
+	  status=$$?; scripts/skipped-tests build/$(PRESET)/Testing/results.xml; exit $$status
 
 # Says at once, before anything is installed or built, when there is no desktop session.
 run:
