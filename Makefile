@@ -66,12 +66,13 @@ lint:
 	cmake --preset lint
 	cmake --build --preset lint -j $(JOBS)
 
-# The Debian package of both programs, into dist/.
+# The Debian package of both programs, into dist/: the programs and what the package holds,
+# without the tests, in build/package.
 package:
 	scripts/install-deps package
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-	cd build/release && cpack
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack
 
 # The two commands in a brand-new Debian 12 root, on a fresh clone of HEAD (needs root).
 fresh-test:
