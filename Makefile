@@ -28,7 +28,7 @@ test: build
 
 # Says at once, before anything is installed or built, when there is no desktop session.
 run:
-	scripts/run --check-display
+	@scripts/run --check-display
 	$(MAKE) --no-print-directory window
 	scripts/run $(PRESET)
 
