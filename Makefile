@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_DIR = build/fuzz
 
-.PHONY: all deps configure build test run bench fuzz lint fresh-test package clean
+.PHONY: all deps configure build window test run bench fuzz lint fresh-test package clean
 
 all: build
 
@@ -17,10 +17,19 @@ configure: deps
 build: configure
 	cmake --build --preset $(PRESET) -j $(JOBS)
 
-test: build
-	ctest --preset $(PRESET) -j $(JOBS)
+# The window program and what it is built from, not the tests.
+window: configure
+	cmake --build --preset $(PRESET) -j $(JOBS) --target widmo
 
-run: build
+# Ends with the reasons of the tests that were skipped, counted.
+test: build
+	ctest --preset $(PRESET) -j $(JOBS) --output-junit $(CURDIR)/build/$(PRESET)/Testing/results.xml; \
+	  status=$$?; scripts/skipped-tests build/$(PRESET)/Testing/results.xml; exit $$status
+
+# Says at once, before anything is installed or built, when there is no desktop session.
+run:
+	@scripts/run --check-display
+	$(MAKE) --no-print-directory window
 	scripts/run $(PRESET)
 
 # Transform against FFTW and the plain version, the whole program against numpy.
@@ -57,12 +66,13 @@ lint:
 	cmake --preset lint
 	cmake --build --preset lint -j $(JOBS)
 
-# The Debian package of both programs, into dist/.
+# The Debian package of both programs, into dist/: the programs and what the package holds,
+# without the tests, in build/package.
 package:
 	scripts/install-deps package
-	cmake --preset release
-	cmake --build --preset release -j $(JOBS)
-	cd build/release && cpack
+	cmake --preset package
+	cmake --build --preset package -j $(JOBS)
+	cd build/package && cpack
 
 # The two commands in a brand-new Debian 12 root, on a fresh clone of HEAD (needs root).
 fresh-test:

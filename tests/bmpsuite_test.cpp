@@ -117,7 +117,8 @@ template <typename Check> void run_category(const QString& category, Check check
 {
     const QJsonArray files = manifest_files();
     if (files.isEmpty()) {
-        GTEST_SKIP() << "no BMP suite at " << suite;
+        GTEST_SKIP() << "the BMP conformance suite is not at " << suite
+                     << " (the CMake variable WIDMO_BMPSUITE names its folder)";
     }
     for (const auto& entry : files) {
         const QJsonObject record = entry.toObject();

@@ -158,6 +158,7 @@ struct KernelName
 {
     transform_kernel kernel;
     const char* name;
+    const char* instruction_set; // the one the processor must have
 };
 
 void PrintTo(const KernelName& kernel, std::ostream* out)
@@ -165,9 +166,9 @@ void PrintTo(const KernelName& kernel, std::ostream* out)
     *out << kernel.name;
 }
 
-constexpr KernelName all_kernels[] = {{transform_kernel::scalar, "scalar"},
-                                      {transform_kernel::avx2, "avx2"},
-                                      {transform_kernel::avx512, "avx512"}};
+constexpr KernelName all_kernels[] = {{transform_kernel::scalar, "scalar", "x86-64"},
+                                      {transform_kernel::avx2, "avx2", "AVX2"},
+                                      {transform_kernel::avx512, "avx512", "AVX-512"}};
 
 std::vector<double> random_doubles(std::size_t count, unsigned seed)
 {
@@ -212,7 +213,7 @@ protected:
     {
         const transform_kernel kernel = std::get<0>(GetParam()).kernel;
         if (!fourier_kernel_supported(kernel)) {
-            GTEST_SKIP() << "this processor lacks the kernel's instruction set";
+            GTEST_SKIP() << "this processor has no " << std::get<0>(GetParam()).instruction_set;
         }
         saved = fourier_kernel();
         use_fourier_kernel(kernel);

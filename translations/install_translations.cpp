@@ -41,3 +41,15 @@ bool install_translations(QCoreApplication& application)
     return install(application,
                    [&](QTranslator& ours) { return ours.load(locale, "widmo", "_", ":/i18n"); });
 }
+
+QString translate_without_application(const char* context, const char* source)
+{
+    QTranslator ours;
+    if (ours.load(interface_locale(), "widmo", "_", ":/i18n")) {
+        const QString text = ours.translate(context, source);
+        if (!text.isEmpty()) {
+            return text;
+        }
+    }
+    return QString::fromUtf8(source);
+}

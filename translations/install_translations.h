@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
 
 class QCoreApplication;
 class QTranslator;
@@ -19,3 +20,9 @@ bool load_qt_translation(QTranslator& translator, const QLocale& locale);
 // `application`. Returns false when our translation could not be loaded: the English
 // source texts then stay.
 bool install_translations(QCoreApplication& application);
+
+// Our translation of `source` under `context` in the interface language, for the texts a
+// program needs before Qt's application object exists (QCoreApplication::translate needs
+// one); the source text itself when there is none. Name the text with QT_TRANSLATE_NOOP so
+// that it is brought into the .ts files.
+QString translate_without_application(const char* context, const char* source);

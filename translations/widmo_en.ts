@@ -195,6 +195,17 @@
     </message>
 </context>
 <context>
+    <name>desktop session</name>
+    <message>
+        <source>widmo: the window needs a desktop session and finds none (DISPLAY and WAYLAND_DISPLAY are unset); for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</source>
+        <translation>widmo: the window needs a desktop session and finds none (DISPLAY and WAYLAND_DISPLAY are unset); for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</translation>
+    </message>
+    <message>
+        <source>widmo: cannot reach the desktop session at the display &quot;%1&quot; for the window; for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</source>
+        <translation>widmo: cannot reach the desktop session at the display &quot;%1&quot; for the window; for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</translation>
+    </message>
+</context>
+<context>
     <name>display</name>
     <message>
         <source>the low 8 bits of floor(|re| s) (it wraps)</source>

@@ -196,6 +196,17 @@
     </message>
 </context>
 <context>
+    <name>desktop session</name>
+    <message>
+        <source>widmo: the window needs a desktop session and finds none (DISPLAY and WAYLAND_DISPLAY are unset); for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</source>
+        <translation>widmo: okno wymaga sesji pulpitu, a tu jej nie ma (DISPLAY i WAYLAND_DISPLAY nie są ustawione); widma w powłoce liczy widmo-cli, a okno bez ekranu uruchamia xvfb-run widmo</translation>
+    </message>
+    <message>
+        <source>widmo: cannot reach the desktop session at the display &quot;%1&quot; for the window; for spectra in a shell use widmo-cli, or run the window without a screen with xvfb-run widmo</source>
+        <translation>widmo: nie można połączyć się z sesją pulpitu na ekranie &quot;%1&quot;, by pokazać okno; widma w powłoce liczy widmo-cli, a okno bez ekranu uruchamia xvfb-run widmo</translation>
+    </message>
+</context>
+<context>
     <name>display</name>
     <message>
         <source>the low 8 bits of floor(|re| s) (it wraps)</source>

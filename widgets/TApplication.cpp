@@ -1,6 +1,7 @@
 #include "TApplication.h"
 
 #include "ShowMessage.h"
+#include "desktop_session.h"
 #include "install_translations.h"
 #include "message_box.h"
 
@@ -47,7 +48,10 @@ void TApplication::Initialize()
 {
     static int noArguments = 0;
     int& argc = argumentCount ? *argumentCount : noArguments;
-    application = std::make_unique<GuardedApplication>(argc, argumentValues);
+    {
+        const unreachable_display_guard guard;
+        application = std::make_unique<GuardedApplication>(argc, argumentValues);
+    }
     install_translations(*application);
     previousSink = set_message_sink(modal_message_box);
     installedSink = true;

@@ -26,7 +26,8 @@ public:
 
     // Starts the widget application on the program's arguments, with Qt's own texts in
     // the system language where a translation is installed, and shows messages from then
-    // on in a modal box.
+    // on in a modal box. A display Qt cannot connect to ends the program with one line
+    // and exit status 1.
     void Initialize();
 
     // Creates a form of class `Form` into `reference`. The first form made is the main
