@@ -157,8 +157,9 @@ void check_pixel_data(const header& h, std::uint32_t table_offset)
     }
     // pixel_offset < file_size, so the subtraction cannot wrap; a row is at least 4 bytes.
     const std::uint64_t data = h.file_size - h.pixel_offset;
-    if (static_cast<std::uint64_t>(h.rows) >
-        data / static_cast<std::uint64_t>(stored_row_bytes(h))) {
+    const std::uint64_t row =
+        std::max<std::uint64_t>(static_cast<std::uint64_t>(stored_row_bytes(h)), 4);
+    if (static_cast<std::uint64_t>(h.rows) > data / row) {
         refuse(fault::truncated);
     }
 }
@@ -192,8 +193,8 @@ void read_colour_table(bytes head, header& h, std::uint32_t table_offset)
 
 std::int64_t stored_row_bytes(const header& h)
 {
-    return static_cast<std::int64_t>(padded_row_bytes(static_cast<std::uint64_t>(h.width),
-                                                      static_cast<std::uint64_t>(h.bits_per_pixel)));
+    return static_cast<std::int64_t>(padded_row_bytes(
+        static_cast<std::uint64_t>(h.width), static_cast<std::uint64_t>(h.bits_per_pixel)));
 }
 
 header parse_header(byte_source& file)

@@ -35,7 +35,8 @@ std::vector<option_definition> make_option_table()
              "widmo-cli",
              "How an element X = re + i im of the spectrum becomes a grey level, with the "
              "scale s:"),
-         QString::fromLatin1(display_name(default_display.shown)), display_paragraphs},
+         QString::fromLatin1(display_name(default_display.shown)),
+         display_paragraphs},
         {cli_option::scale,
          {"s", "scale"},
          "S",

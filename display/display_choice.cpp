@@ -15,7 +15,8 @@ template <typename Match> const display_entry* find_entry(const Match& match)
 
 const display_entry& entry_of(spectrum_display shown)
 {
-    const display_entry* entry = find_entry([&](const display_entry& e) { return e.shown == shown; });
+    const display_entry* entry =
+        find_entry([&](const display_entry& e) { return e.shown == shown; });
     if (entry == nullptr) {
         throw std::invalid_argument("not a spectrum display");
     }
@@ -29,7 +30,8 @@ std::string_view display_name(spectrum_display shown)
 
 std::optional<spectrum_display> display_named(std::string_view name)
 {
-    if (const display_entry* entry = find_entry([&](const display_entry& e) { return e.name == name; })) {
+    if (const display_entry* entry =
+            find_entry([&](const display_entry& e) { return e.name == name; })) {
         return entry->shown;
     }
     return std::nullopt;

@@ -19,7 +19,8 @@ std::uint64_t matrix::byte_count(int row_count, int col_count)
     constexpr std::uint64_t max_elements =
         std::numeric_limits<std::ptrdiff_t>::max() / sizeof(double);
     if (elements > max_elements) {
-        throw std::length_error("matrix: " + std::to_string(row_count) + " x " + std::to_string(col_count) +
+        throw std::length_error("matrix: " + std::to_string(row_count) + " x " +
+                                std::to_string(col_count) +
                                 " doubles exceed the addressable memory");
     }
     return elements * sizeof(double);

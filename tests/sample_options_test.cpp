@@ -190,8 +190,7 @@ TEST(SampleOptions, ThePictureMustFitTheMatrix)
          std::vector<std::pair<int, int>>{{9, 4}, {8, 5}, {-1, 2}, {2, -1}}) {
         EXPECT_THROW(apply_hann_window(m, width, height), std::invalid_argument);
         EXPECT_THROW(fill_padding_with_mean(m, width, height), std::invalid_argument);
-        EXPECT_THROW(prepare_samples(m, width, height, {}),
-                     std::invalid_argument);
+        EXPECT_THROW(prepare_samples(m, width, height, {}), std::invalid_argument);
     }
 }
 

@@ -267,12 +267,14 @@ TEST(PaintSpectrum, PaintsTheRowsGivenAndRefusesTooManyOrAnUnknownDisplay)
     for (const display_entry& entry : display_table) {
         EXPECT_THROW(paint_spectrum(m, {entry.shown, 1.0}, rows), std::invalid_argument);
     }
-    EXPECT_THROW(paint_spectrum(m, {static_cast<spectrum_display>(6), 1.0}, std::span(rows).first(3)),
-                 std::invalid_argument);
+    EXPECT_THROW(
+        paint_spectrum(m, {static_cast<spectrum_display>(6), 1.0}, std::span(rows).first(3)),
+        std::invalid_argument);
     EXPECT_EQ(pixels, std::vector<std::uint8_t>(16, 9));
 
     paint_spectrum(m, {spectrum_display::amplitude, 0.1}, std::span(rows).first(2));
-    EXPECT_EQ(pixels, (std::vector<std::uint8_t>{200, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 9}));
+    EXPECT_EQ(pixels,
+              (std::vector<std::uint8_t>{200, 0, 0, 0, 0, 0, 0, 0, 9, 9, 9, 9, 9, 9, 9, 9}));
 }
 
 } // namespace

@@ -61,7 +61,7 @@ public:
 };
 
 // State the commands share for the whole run.
-extern TBitmap* SourceBitmap; // Image1's bitmap once a file was chosen
+extern TBitmap* SourceBitmap;            // Image1's bitmap once a file was chosen
 extern std::unique_ptr<matrix> Spectrum; // the matrix of the latest PoliczFFT
-extern int DisplayMode;       // how MatrixToBitmap paints: 2, the amplitude
-extern TForm1* Form1;         // the main window, made by Application->CreateForm
+extern int DisplayMode;                  // how MatrixToBitmap paints: 2, the amplitude
+extern TForm1* Form1;                    // the main window, made by Application->CreateForm
