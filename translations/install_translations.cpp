@@ -46,7 +46,7 @@ QString translate_without_application(const char* context, const char* source)
 {
     QTranslator ours;
     if (ours.load(interface_locale(), "widmo", "_", ":/i18n")) {
-        const QString text = ours.translate(context, source);
+        QString text = ours.translate(context, source);
         if (!text.isEmpty()) {
             return text;
         }
