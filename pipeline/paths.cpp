@@ -127,7 +127,7 @@ bool same_place(const std::optional<file_place>& a, const std::optional<file_pla
 std::optional<file_place> check_output(const QString& role, const QString& name,
                                        const std::optional<file_place>& input)
 {
-    const std::optional<file_place> output = output_place(role, name);
+    std::optional<file_place> output = output_place(role, name);
     if (output && output->exists && !output->regular) {
         refuse(QT_TRANSLATE_NOOP("widmo-cli", "%1 %2 is not a regular file; it is left as it is"),
                role, name);
