@@ -195,6 +195,33 @@
     </message>
 </context>
 <context>
+    <name>display</name>
+    <message>
+        <source>the low 8 bits of floor(|re| s) (it wraps)</source>
+        <translation>the low 8 bits of floor(|re| s) (it wraps)</translation>
+    </message>
+    <message>
+        <source>the low 8 bits of floor(|im| s) (it wraps)</source>
+        <translation>the low 8 bits of floor(|im| s) (it wraps)</translation>
+    </message>
+    <message>
+        <source>floor(|X| s), at most 255</source>
+        <translation>floor(|X| s), at most 255</translation>
+    </message>
+    <message>
+        <source>floor(|X|^2 s), at most 255</source>
+        <translation>floor(|X|^2 s), at most 255</translation>
+    </message>
+    <message>
+        <source>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</source>
+        <translation>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</translation>
+    </message>
+    <message>
+        <source>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</source>
+        <translation>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</translation>
+    </message>
+</context>
+<context>
     <name>form</name>
     <message>
         <source>The form description %1 is missing: %2</source>
@@ -257,6 +284,125 @@
         <source>The picture does not hold one byte per pixel</source>
         <translation>The picture does not hold one byte per pixel</translation>
     </message>
+    <message>
+        <source>Not enough memory for the spectrum picture</source>
+        <translation>Not enough memory for the spectrum picture</translation>
+    </message>
+</context>
+<context>
+    <name>viewer</name>
+    <message>
+        <source>%1 - picture, %2 x %3 pixels</source>
+        <translation>%1 - picture, %2 x %3 pixels</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>&amp;Display:</source>
+        <translation>&amp;Display:</translation>
+    </message>
+    <message>
+        <source>S&amp;cale:</source>
+        <translation>S&amp;cale:</translation>
+    </message>
+    <message>
+        <source>&amp;Window:</source>
+        <translation>&amp;Window:</translation>
+    </message>
+    <message>
+        <source>&amp;Padding:</source>
+        <translation>&amp;Padding:</translation>
+    </message>
+    <message>
+        <source>The window is computing a new spectrum</source>
+        <translation>The window is computing a new spectrum</translation>
+    </message>
+    <message>
+        <source>Computing the spectrum...</source>
+        <translation>Computing the spectrum...</translation>
+    </message>
+    <message>
+        <source>%1, scale %2</source>
+        <translation>%1, scale %2</translation>
+    </message>
+    <message>
+        <source>%1 - spectrum: %2, window %3, padding %4</source>
+        <translation>%1 - spectrum: %2, window %3, padding %4</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Actual size</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Fit to window</translation>
+    </message>
+    <message>
+        <source>Zoom %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>BMP picture (*.bmp)</source>
+        <translation>BMP picture (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PGM picture (*.pgm)</source>
+        <translation>PGM picture (*.pgm)</translation>
+    </message>
+    <message>
+        <source>Spectrum as NumPy array (*.npy)</source>
+        <translation>Spectrum as NumPy array (*.npy)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp, .pgm or .npy</source>
+        <translation>%1: the name must end in .png, .bmp, .pgm or .npy</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp or .pgm</source>
+        <translation>%1: the name must end in .png, .bmp or .pgm</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
@@ -267,28 +413,6 @@
     <message>
         <source>not enough memory for this picture</source>
         <translation>not enough memory for this picture</translation>
-    </message>
-    <message>
-        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</source>
-        <translation>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</translation>
-    </message>
-    <message>
-        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
-        <translation>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</translation>
     </message>
     <message>
         <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
@@ -407,10 +531,6 @@ No output may be the input or another output, under any name or link; an existin
         <translation>cannot make the folder %1</translation>
     </message>
     <message>
-        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
-        <translation>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
         <translation>--scale takes a finite number, not &apos;%1&apos;</translation>
     </message>
@@ -481,6 +601,26 @@ No output may be the input or another output, under any name or link; an existin
     <message>
         <source>widmo-cli [options] --output-dir DIR INPUT...</source>
         <translation>widmo-cli [options] --output-dir DIR INPUT...</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</source>
+        <translation>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</translation>
+    </message>
+    <message>
+        <source>The factor s of the displays that take one (see --mode), any finite number.</source>
+        <translation>The factor s of the displays that take one (see --mode), any finite number.</translation>
+    </message>
+    <message>
+        <source>%1 or %2: %3</source>
+        <translation>%1 or %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 or %2 to %3</source>
+        <translation>%1 or %2 to %3</translation>
+    </message>
+    <message>
+        <source>--mode takes %1, not &apos;%2&apos;</source>
+        <translation>--mode takes %1, not &apos;%2&apos;</translation>
     </message>
 </context>
 </TS>

@@ -196,6 +196,33 @@
     </message>
 </context>
 <context>
+    <name>display</name>
+    <message>
+        <source>the low 8 bits of floor(|re| s) (it wraps)</source>
+        <translation>młodsze 8 bitów floor(|re| s) (z zawijaniem)</translation>
+    </message>
+    <message>
+        <source>the low 8 bits of floor(|im| s) (it wraps)</source>
+        <translation>młodsze 8 bitów floor(|im| s) (z zawijaniem)</translation>
+    </message>
+    <message>
+        <source>floor(|X| s), at most 255</source>
+        <translation>floor(|X| s), najwyżej 255</translation>
+    </message>
+    <message>
+        <source>floor(|X|^2 s), at most 255</source>
+        <translation>floor(|X|^2 s), najwyżej 255</translation>
+    </message>
+    <message>
+        <source>floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin; no scale</source>
+        <translation>floor(255 (L - Lmin) / (Lmax - Lmin)), gdzie L = ln(1 + |X|), a Lmin i Lmax to najmniejsze i największe L w całym widmie; wszędzie 0, gdy Lmax = Lmin; bez skali</translation>
+    </message>
+    <message>
+        <source>floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255; no scale</source>
+        <translation>floor(256 (atan2(im, re) + pi) / (2 pi)), przy czym 256 liczy się jako 255; bez skali</translation>
+    </message>
+</context>
+<context>
     <name>form</name>
     <message>
         <source>The form description %1 is missing: %2</source>
@@ -259,6 +286,125 @@
         <source>The picture does not hold one byte per pixel</source>
         <translation>Obraz nie ma jednego bajtu na piksel</translation>
     </message>
+    <message>
+        <source>Not enough memory for the spectrum picture</source>
+        <translation>Za mało pamięci na obraz widma</translation>
+    </message>
+</context>
+<context>
+    <name>viewer</name>
+    <message>
+        <source>%1 - picture, %2 x %3 pixels</source>
+        <translation>%1 – obraz, %2 × %3 pikseli</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Widok</translation>
+    </message>
+    <message>
+        <source>&amp;Display:</source>
+        <translation>&amp;Widok:</translation>
+    </message>
+    <message>
+        <source>S&amp;cale:</source>
+        <translation>&amp;Skala:</translation>
+    </message>
+    <message>
+        <source>&amp;Window:</source>
+        <translation>&amp;Okno:</translation>
+    </message>
+    <message>
+        <source>&amp;Padding:</source>
+        <translation>&amp;Dopełnienie:</translation>
+    </message>
+    <message>
+        <source>The window is computing a new spectrum</source>
+        <translation>Okno liczy nowe widmo</translation>
+    </message>
+    <message>
+        <source>Computing the spectrum...</source>
+        <translation>Liczenie widma...</translation>
+    </message>
+    <message>
+        <source>%1, scale %2</source>
+        <translation>%1, skala %2</translation>
+    </message>
+    <message>
+        <source>%1 - spectrum: %2, window %3, padding %4</source>
+        <translation>%1 – widmo: %2, okno %3, dopełnienie %4</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Nie można zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Zapisz...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Za&amp;mknij</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>W&amp;idok</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Po&amp;większ</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Po&amp;mniejsz</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Rzeczywisty rozmiar</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Dopasuj do okna</translation>
+    </message>
+    <message>
+        <source>Zoom %1%</source>
+        <translation>Powiększenie %1%</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>Zapisano %1</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Obraz PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>BMP picture (*.bmp)</source>
+        <translation>Obraz BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PGM picture (*.pgm)</source>
+        <translation>Obraz PGM (*.pgm)</translation>
+    </message>
+    <message>
+        <source>Spectrum as NumPy array (*.npy)</source>
+        <translation>Widmo jako tablica NumPy (*.npy)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp, .pgm or .npy</source>
+        <translation>%1: nazwa musi się kończyć na .png, .bmp, .pgm lub .npy</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp or .pgm</source>
+        <translation>%1: nazwa musi się kończyć na .png, .bmp lub .pgm</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
@@ -269,28 +415,6 @@
     <message>
         <source>not enough memory for this picture</source>
         <translation>za mało pamięci na ten obraz</translation>
-    </message>
-    <message>
-        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:
-re or 0: the low 8 bits of floor(|re| s) (it wraps)
-im or 1: the low 8 bits of floor(|im| s) (it wraps)
-amplitude or 2: floor(|X| s), at most 255
-power or 3: floor(|X|^2 s), at most 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), where L = ln(1 + |X|) and Lmin, Lmax are the smallest and largest L of the whole spectrum; 0 everywhere when Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), 256 taken as 255
-log and phase do not use the scale.</source>
-        <translation>Jak element widma X = re + i im zamienia się w poziom szarości przy skali s:
-re lub 0: młodsze 8 bitów floor(|re| s) (z zawijaniem)
-im lub 1: młodsze 8 bitów floor(|im| s) (z zawijaniem)
-amplitude lub 2: floor(|X| s), najwyżej 255
-power lub 3: floor(|X|^2 s), najwyżej 255
-log: floor(255 (L - Lmin) / (Lmax - Lmin)), gdzie L = ln(1 + |X|), a Lmin i Lmax to najmniejsze i największe L w całym widmie; wszędzie 0, gdy Lmax = Lmin
-phase: floor(256 (atan2(im, re) + pi) / (2 pi)), przy czym 256 liczy się jako 255
-log i phase nie używają skali.</translation>
-    </message>
-    <message>
-        <source>The factor s of the displays re, im, amplitude and power, any finite number; log and phase do not use it.</source>
-        <translation>Współczynnik s trybów re, im, amplitude i power: dowolna skończona liczba; log i phase go nie używają.</translation>
     </message>
     <message>
         <source>What multiplies each sample (x, y) of the picture before the transform: none, or hann, w(y) w(x) with w(n) = 0.5 - 0.5 cos(2 pi n / (N - 1)) over the picture&apos;s own height and width N (not the padded ones), and w = 1 for a side of 1.</source>
@@ -409,10 +533,6 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>nie można utworzyć folderu %1</translation>
     </message>
     <message>
-        <source>--mode takes re, im, amplitude, power, log, phase or 0 to 3, not &apos;%1&apos;</source>
-        <translation>--mode przyjmuje re, im, amplitude, power, log, phase lub liczbę od 0 do 3, a nie &apos;%1&apos;</translation>
-    </message>
-    <message>
         <source>--scale takes a finite number, not &apos;%1&apos;</source>
         <translation>--scale przyjmuje skończoną liczbę, a nie &apos;%1&apos;</translation>
     </message>
@@ -483,6 +603,26 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
     <message>
         <source>widmo-cli [options] --output-dir DIR INPUT...</source>
         <translation>widmo-cli [opcje] --output-dir DIR INPUT...</translation>
+    </message>
+    <message>
+        <source>How an element X = re + i im of the spectrum becomes a grey level, with the scale s:</source>
+        <translation>Jak element widma X = re + i im zamienia się w poziom szarości przy skali s:</translation>
+    </message>
+    <message>
+        <source>The factor s of the displays that take one (see --mode), any finite number.</source>
+        <translation>Współczynnik s trybów, które go przyjmują (zob. --mode): dowolna skończona liczba.</translation>
+    </message>
+    <message>
+        <source>%1 or %2: %3</source>
+        <translation>%1 lub %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 or %2 to %3</source>
+        <translation>%1 lub od %2 do %3</translation>
+    </message>
+    <message>
+        <source>--mode takes %1, not &apos;%2&apos;</source>
+        <translation>--mode przyjmuje %1, a nie &apos;%2&apos;</translation>
     </message>
 </context>
 </TS>

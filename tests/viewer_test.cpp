@@ -1,0 +1,247 @@
+#include "Unit1.h"
+#include "busy_work.h"
+#include "picture_output.h"
+#include "picture_view.h"
+#include "picture_viewer.h"
+#include "spectrum_viewer.h"
+
+#include "bmp_writer.h"
+#include "message_recorder.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A photograph-like picture of uneven sides, so that the padding shows, saved as PNG:
+// a format only the argument and a drop bring into the window.
+QString png_picture(const std::string& name, int width, int height)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int level = (x * x / 7 + 3 * y + (x ^ y)) % 256;
+            picture.setPixel(x, y, qRgb(level, 255 - level, (x * y) % 256));
+        }
+    }
+    const QString path = QString::fromStdString(temp_path(name));
+    EXPECT_TRUE(picture.save(path, "PNG"));
+    return path;
+}
+
+QByteArray file_bytes(const QString& name)
+{
+    QFile file(name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return file.readAll();
+}
+
+// widmo-cli's output for the arguments, read back.
+QByteArray cli_output(const QStringList& arguments, const QString& output)
+{
+    QFile::remove(output);
+    EXPECT_EQ(QProcess::execute(WIDMO_CLI, arguments + QStringList{output}), 0);
+    return file_bytes(output);
+}
+
+void wait_for_spectrum(const spectrum_viewer& viewer)
+{
+    for (int i = 0; i < 600 && viewer.computing(); ++i) {
+        QTest::qWait(50);
+    }
+    ASSERT_FALSE(viewer.computing());
+    QCoreApplication::processEvents();
+}
+
+class Viewer : public testing::Test
+{
+protected:
+    Viewer()
+    {
+        form.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    spectrum_viewer* open_spectrum()
+    {
+        form.open_picture_file(input);
+        form.PoliczFFTClick();
+        QTest::mouseDClick(form.Image2, Qt::LeftButton);
+        return form.image2_viewer();
+    }
+
+    // Chooses in the viewer's own lists, as a user does.
+    static void choose(spectrum_viewer& viewer, const QString& display, const QString& scale,
+                       const QString& window, const QString& padding)
+    {
+        auto* scale_edit = viewer.findChild<QLineEdit*>("scale");
+        scale_edit->setText(scale);
+        emit scale_edit->editingFinished();
+        const auto pick = [&viewer](const char* list, const QString& name) {
+            auto* box = viewer.findChild<QComboBox*>(list);
+            box->setCurrentIndex(box->findText(name));
+        };
+        pick("display", display);
+        pick("window", window);
+        pick("padding", padding);
+        wait_for_spectrum(viewer);
+    }
+
+    message_recorder messages;
+    TForm1 form;
+    const QString input = png_picture("viewer-input.png", 75, 50);
+};
+
+// Every display and sampling option against widmo-cli on the same file: the picture
+// shown and saved, and the spectrum saved as .npy, byte for byte. The first case is what
+// the viewer opens on, from the window's own spectrum.
+TEST_F(Viewer, ShowsAndSavesWhatWidmoCliWrites)
+{
+    spectrum_viewer* viewer = open_spectrum();
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(viewer->windowTitle().contains("viewer-input.png"));
+    struct Case
+    {
+        QString display, scale, window, padding;
+    };
+    const std::vector<Case> cases = {
+        {"amplitude", "0.001", "none", "zero"}, {"log", "0.001", "hann", "zero"},
+        {"phase", "0.001", "none", "mean"},     {"power", "1e-7", "hann", "mean"},
+        {"re", "0.01", "none", "zero"},         {"im", "0.5", "hann", "mean"},
+    };
+    const QString saved = QString::fromStdString(temp_path("viewer-saved.png"));
+    const QString saved_npy = QString::fromStdString(temp_path("viewer-saved.npy"));
+    for (const Case& c : cases) {
+        choose(*viewer, c.display, c.scale, c.window, c.padding);
+        const QStringList options = {"-m",     c.display, "-s",      c.scale, "-w",
+                                     c.window, "-p",      c.padding, input};
+        const QString label = c.display + " " + c.window + " " + c.padding;
+        EXPECT_TRUE(viewer->windowTitle().contains(c.display)) << label.toStdString();
+        QFile::remove(saved);
+        viewer->save_to(saved);
+        const QString cli_png = QString::fromStdString(temp_path("viewer-cli.png"));
+        EXPECT_EQ(file_bytes(saved), cli_output(options, cli_png)) << label.toStdString();
+        QFile::remove(saved_npy);
+        viewer->save_to(saved_npy);
+        const QString cli_npy = QString::fromStdString(temp_path("viewer-cli.npy"));
+        QFile::remove(cli_npy);
+        const QString cli_bmp = QString::fromStdString(temp_path("viewer-cli.bmp"));
+        cli_output(options + QStringList{"--npy", cli_npy}, cli_bmp);
+        EXPECT_EQ(file_bytes(saved_npy), file_bytes(cli_npy)) << label.toStdString();
+    }
+    // The window's own picture stays what PoliczFFT painted.
+    EXPECT_EQ(form.Image2->Picture()->Graphic()->Width(), 128);
+    EXPECT_TRUE(messages.texts.empty());
+}
+
+// A view is never saved over the picture it comes from, nor with a name of no format.
+TEST_F(Viewer, SavingRefusesTheInputAndUnknownNames)
+{
+    spectrum_viewer* viewer = open_spectrum();
+    ASSERT_NE(viewer, nullptr);
+    const QByteArray before = file_bytes(input);
+    EXPECT_THROW(viewer->save_to(input), std::runtime_error);
+    EXPECT_EQ(file_bytes(input), before);
+    const QString unknown = QString::fromStdString(temp_path("viewer-saved.txt"));
+    QFile::remove(unknown);
+    EXPECT_THROW(viewer->save_to(unknown), std::runtime_error);
+    EXPECT_FALSE(QFile::exists(unknown));
+}
+
+// One viewer per box: a second double-click raises it. A new picture or spectrum shows in
+// the viewers already open.
+TEST_F(Viewer, OneViewerPerBoxFollowingTheWindow)
+{
+    QTest::mouseDClick(form.Image1, Qt::LeftButton);
+    EXPECT_EQ(form.image1_viewer(), nullptr) << "no picture yet";
+    form.open_picture_file(input);
+    QTest::mouseDClick(form.Image1, Qt::LeftButton);
+    picture_viewer* first = form.image1_viewer();
+    ASSERT_NE(first, nullptr);
+    QTest::mouseDClick(form.Image1, Qt::LeftButton);
+    EXPECT_EQ(form.image1_viewer(), first);
+    EXPECT_EQ(form.findChildren<picture_viewer*>().size(), 1);
+    EXPECT_EQ(first->shown_picture().size(), QSize(75, 50));
+    EXPECT_TRUE(first->windowTitle().contains("viewer-input.png"));
+
+    spectrum_viewer* spectrum = open_spectrum();
+    ASSERT_NE(spectrum, nullptr);
+    EXPECT_EQ(spectrum->shown_picture().size(), QSize(128, 64));
+    const QString wider = png_picture("viewer-wider.png", 140, 20);
+    form.open_picture_file(wider);
+    EXPECT_EQ(first->shown_picture().size(), QSize(140, 20));
+    EXPECT_TRUE(spectrum->windowTitle().contains("viewer-input.png"))
+        << "the spectrum is still the old picture's";
+    form.PoliczFFTClick();
+    EXPECT_EQ(spectrum->shown_picture().size(), QSize(256, 32));
+    EXPECT_TRUE(spectrum->windowTitle().contains("viewer-wider.png"));
+}
+
+// The argument's and a drop's way in refuses what widmo-cli refuses, keeping the picture.
+TEST_F(Viewer, OpeningAFileRefusesWhatIsNoPicture)
+{
+    form.open_picture_file(input);
+    const QString broken = QString::fromStdString(temp_path("viewer-broken.png"));
+    QFile file(broken);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\x89PNG\r\n\x1a\n not really");
+    file.close();
+    EXPECT_THROW(form.open_picture_file(broken), std::exception);
+    EXPECT_EQ(SourceBitmap->Width(), 75);
+    EXPECT_EQ(form.Image1->Picture()->Graphic()->Width(), 75);
+}
+
+TEST(PictureView, FitsZoomsAndComesBack)
+{
+    picture_view view;
+    view.resize(400, 300);
+    view.show_picture(QImage(1000, 500, QImage::Format_Grayscale8));
+    EXPECT_DOUBLE_EQ(view.zoom(), 0.4);
+    view.actual_size();
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.0);
+    view.zoom_in();
+    EXPECT_DOUBLE_EQ(view.zoom(), 1.25);
+    // The centre keeps its picture point while zooming.
+    EXPECT_EQ(view.picture_point(QPointF(200, 150)), QPoint(500, 250));
+    view.fit();
+    EXPECT_DOUBLE_EQ(view.zoom(), 0.4);
+    view.resize(200, 300);
+    EXPECT_DOUBLE_EQ(view.zoom(), 0.2);
+}
+
+// The windows go on handling events while the work runs elsewhere, and what the work
+// raises comes back; the widgets are disabled meanwhile and enabled again afterwards.
+TEST(BusyWork, EventsGoOnAndFailuresComeBack)
+{
+    QPushButton button;
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(5);
+    {
+        const widgets_disabled disabled{&button};
+        run_beside_events([&button] {
+            EXPECT_FALSE(button.isEnabled());
+            QThread::msleep(200);
+        });
+    }
+    EXPECT_GT(ticks, 3);
+    EXPECT_TRUE(button.isEnabled());
+    EXPECT_THROW(run_beside_events([] { throw std::runtime_error("failed"); }), std::runtime_error);
+}
+
+} // namespace
