@@ -205,6 +205,39 @@ TEST_F(Viewer, OpeningAFileRefusesWhatIsNoPicture)
     EXPECT_EQ(form.Image1->Picture()->Graphic()->Width(), 75);
 }
 
+// The readout names the frequency of the element under the pointer by the stripes it
+// stands for, and the picture's grey level.
+TEST_F(Viewer, ReadoutNamesStripesAndGreyLevels)
+{
+    QImage stripes(16, 16, QImage::Format_Grayscale8);
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            stripes.scanLine(y)[x] = (x + y) % 4 < 2 ? 200 : 40;
+        }
+    }
+    const QString diagonal = QString::fromStdString(temp_path("viewer-diagonal.png"));
+    ASSERT_TRUE(stripes.save(diagonal, "PNG"));
+    form.open_picture_file(diagonal);
+    form.PoliczFFTClick();
+    QTest::mouseDClick(form.Image2, Qt::LeftButton);
+    QTest::mouseDClick(form.Image1, Qt::LeftButton);
+    ASSERT_NE(form.image2_viewer(), nullptr);
+    ASSERT_NE(form.image1_viewer(), nullptr);
+    const spectrum_viewer& spectrum = *form.image2_viewer();
+    // Four pixels along each axis: a quarter cycle per pixel across and down, stripes
+    // rising at 45 degrees, 2.83 pixels apart.
+    EXPECT_TRUE(
+        spectrum.readout(QPoint(12, 12)).startsWith("u 4, v 4: period 2.83 px, stripes at 45.0°"))
+        << spectrum.readout(QPoint(12, 12)).toStdString();
+    EXPECT_TRUE(
+        spectrum.readout(QPoint(4, 12)).startsWith("u -4, v 4: period 2.83 px, stripes at 135.0°"));
+    EXPECT_TRUE(spectrum.readout(QPoint(8, 8))
+                    .startsWith("u 0, v 0: the mean (zero frequency); |X| 30720,"))
+        << spectrum.readout(QPoint(8, 8)).toStdString();
+    EXPECT_TRUE(spectrum.readout(QPoint(16, 3)).isEmpty());
+    EXPECT_EQ(form.image1_viewer()->readout(QPoint(2, 1)), "x 2, y 1: grey level 40");
+}
+
 TEST(PictureView, FitsZoomsAndComesBack)
 {
     picture_view view;

@@ -403,6 +403,22 @@
         <source>%1: the name must end in .png, .bmp or .pgm</source>
         <translation>%1: the name must end in .png, .bmp or .pgm</translation>
     </message>
+    <message>
+        <source>period %1 px, stripes at %2°</source>
+        <translation>period %1 px, stripes at %2°</translation>
+    </message>
+    <message>
+        <source>the mean (zero frequency)</source>
+        <translation>the mean (zero frequency)</translation>
+    </message>
+    <message>
+        <source>u %1, v %2: %3; |X| %4, phase %5°</source>
+        <translation>u %1, v %2: %3; |X| %4, phase %5°</translation>
+    </message>
+    <message>
+        <source>x %1, y %2: grey level %3</source>
+        <translation>x %1, y %2: grey level %3</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>

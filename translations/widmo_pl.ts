@@ -405,6 +405,22 @@
         <source>%1: the name must end in .png, .bmp or .pgm</source>
         <translation>%1: nazwa musi się kończyć na .png, .bmp lub .pgm</translation>
     </message>
+    <message>
+        <source>period %1 px, stripes at %2°</source>
+        <translation>okres %1 px, prążki pod kątem %2°</translation>
+    </message>
+    <message>
+        <source>the mean (zero frequency)</source>
+        <translation>średnia (częstotliwość zerowa)</translation>
+    </message>
+    <message>
+        <source>u %1, v %2: %3; |X| %4, phase %5°</source>
+        <translation>u %1, v %2: %3; |X| %4, faza %5°</translation>
+    </message>
+    <message>
+        <source>x %1, y %2: grey level %3</source>
+        <translation>x %1, y %2: poziom szarości %3</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>
@@ -618,7 +634,7 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
     </message>
     <message>
         <source>%1 or %2 to %3</source>
-        <translation>%1 lub od %2 do %3</translation>
+        <translation>%1 lub liczbę od %2 do %3</translation>
     </message>
     <message>
         <source>--mode takes %1, not &apos;%2&apos;</source>

@@ -189,6 +189,7 @@ void picture_view::mouseMoveEvent(QMouseEvent* event)
         update();
         emit view_changed();
     }
+    emit pointed_at(picture_point(event->position()));
     QWidget::mouseMoveEvent(event);
 }
 

@@ -40,6 +40,8 @@ public:
 signals:
     // After every change of zoom or place, and of the picture.
     void view_changed();
+    // The picture pixel under the mouse pointer, whenever it moves over the widget.
+    void pointed_at(QPoint pixel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -14,7 +14,9 @@
 #include <QToolBar>
 
 #include <cmath>
+#include <cstdint>
 #include <exception>
+#include <numbers>
 #include <utility>
 
 namespace {
@@ -237,4 +239,37 @@ void spectrum_viewer::show_title()
                        .arg(QFileInfo(file).fileName(), what,
                             name_of(window_names, sampling.window),
                             name_of(padding_names, sampling.padding)));
+}
+
+QString spectrum_viewer::readout(QPoint pixel) const
+{
+    const matrix* spectrum = spectrum_of_choice();
+    const int width = spectrum != nullptr ? spectrum->get_cols() / 2 : 0;
+    const int height = spectrum != nullptr ? spectrum->get_rows() : 0;
+    if (!QRect(0, 0, width, height).contains(pixel)) {
+        return {};
+    }
+    const double* element =
+        spectrum->get_data() +
+        (static_cast<std::int64_t>(pixel.y()) * spectrum->get_cols() + 2 * pixel.x());
+    const int u = pixel.x() - width / 2;
+    const int v = pixel.y() - height / 2;
+    // Cycles per pixel across and down; the stripes run across the wave, and their angle
+    // is counted anticlockwise from the x axis on the screen, whose y axis points down.
+    const double across = static_cast<double>(u) / width;
+    const double down = static_cast<double>(v) / height;
+    const double frequency = std::hypot(across, down);
+    const double degrees = 180.0 / std::numbers::pi;
+    const double stripes = std::fmod(std::atan2(across, down) * degrees + 180.0, 180.0);
+    const QString period =
+        frequency > 0 ? QCoreApplication::translate("viewer", "period %1 px, stripes at %2°")
+                            .arg(1.0 / frequency, 0, 'f', 2)
+                            .arg(stripes, 0, 'f', 1)
+                      : QCoreApplication::translate("viewer", "the mean (zero frequency)");
+    return QCoreApplication::translate("viewer", "u %1, v %2: %3; |X| %4, phase %5°")
+        .arg(u)
+        .arg(v)
+        .arg(period)
+        .arg(std::hypot(element[0], element[1]), 0, 'g', 6)
+        .arg(std::atan2(element[1], element[0]) * degrees, 0, 'f', 1);
 }

@@ -41,6 +41,11 @@ public:
     // Whether a spectrum is being computed for the chosen sampling options.
     bool computing() const { return worker.joinable(); }
 
+    // The element's frequency (u, v) from the centre, in cycles per padded width and
+    // height, the period in pixels and the direction of the stripes it stands for, |X|
+    // and the phase.
+    QString readout(QPoint pixel) const override;
+
 protected:
     const matrix* saved_spectrum() const override;
 

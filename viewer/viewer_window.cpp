@@ -50,13 +50,16 @@ QSettings& widmo_settings()
 
 viewer_window::viewer_window(const QString& role_, QWidget* parent)
     : QMainWindow(parent, Qt::Window), role(role_), shown(new picture_view(this)),
-      zoom_label(new QLabel(this))
+      zoom_label(new QLabel(this)), readout_label(new QLabel(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(shown);
+    statusBar()->addWidget(readout_label, 1);
     statusBar()->addPermanentWidget(zoom_label);
     add_actions();
     connect(shown, &picture_view::view_changed, this, &viewer_window::show_zoom);
+    connect(shown, &picture_view::pointed_at, this,
+            [this](QPoint pixel) { readout_label->setText(readout(pixel)); });
     if (!restoreGeometry(widmo_settings().value(geometry_key(role)).toByteArray())) {
         resize(800, 600);
     }
@@ -108,7 +111,23 @@ void viewer_window::saving_allowed(bool allowed)
 
 void viewer_window::say(const QString& text)
 {
-    statusBar()->showMessage(text);
+    if (text.isEmpty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(text);
+    }
+}
+
+QString viewer_window::readout(QPoint pixel) const
+{
+    const QImage& picture = shown_picture();
+    if (!picture.valid(pixel)) {
+        return {};
+    }
+    return QCoreApplication::translate("viewer", "x %1, y %2: grey level %3")
+        .arg(pixel.x())
+        .arg(pixel.y())
+        .arg(qGray(picture.pixel(pixel)));
 }
 
 void viewer_window::show_zoom()

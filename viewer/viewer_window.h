@@ -35,6 +35,10 @@ public:
     // std::exception with the reason when it cannot, an existing file then left as it was.
     void save_to(const QString& name) const;
 
+    // What the status bar says of the picture pixel `pixel`: its place and grey level, or,
+    // in the spectrum's viewer, its frequency and value. Empty outside the picture.
+    virtual QString readout(QPoint pixel) const;
+
 protected:
     picture_view* view() const { return shown; }
     QMenu* view_menu() const { return view_actions; }
@@ -62,6 +66,7 @@ private:
     QMenu* view_actions = nullptr;
     QAction* save_action = nullptr;
     QLabel* zoom_label;
+    QLabel* readout_label;
 };
 
 // The program's kept settings (the viewers' places, the folders last used).
