@@ -419,6 +419,10 @@
         <source>x %1, y %2: grey level %3</source>
         <translation>x %1, y %2: grey level %3</translation>
     </message>
+    <message>
+        <source>The spectrum could not be computed</source>
+        <translation>The spectrum could not be computed</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>

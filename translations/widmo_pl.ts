@@ -421,6 +421,10 @@
         <source>x %1, y %2: grey level %3</source>
         <translation>x %1, y %2: poziom szarości %3</translation>
     </message>
+    <message>
+        <source>The spectrum could not be computed</source>
+        <translation>Nie udało się policzyć widma</translation>
+    </message>
 </context>
 <context>
     <name>widmo-cli</name>

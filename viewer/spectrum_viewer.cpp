@@ -204,6 +204,10 @@ void spectrum_viewer::start_computing(const sampling_choice& sampling)
         } catch (const std::exception& error) {
             result->spectrum.reset();
             result->failure = QString::fromStdString(error.what());
+        } catch (...) {
+            result->spectrum.reset();
+            result->failure =
+                QCoreApplication::translate("viewer", "The spectrum could not be computed");
         }
         QMetaObject::invokeMethod(
             this, [this, result] { computed(result); }, Qt::QueuedConnection);

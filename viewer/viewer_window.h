@@ -10,6 +10,7 @@ class QAction;
 class QCloseEvent;
 class QLabel;
 class QMenu;
+class QSettings;
 class picture_view;
 
 // A window beside the form that shows one picture whole and lets it be zoomed, panned
@@ -70,5 +71,4 @@ private:
 };
 
 // The program's kept settings (the viewers' places, the folders last used).
-class QSettings;
 QSettings& widmo_settings();

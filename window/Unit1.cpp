@@ -52,10 +52,10 @@ void TForm1::WczytajClick()
     if (!OpenDialog1->Execute()) {
         return;
     }
-    // Loaded and reduced beside the picture shown, which it replaces only when both
-    // steps have succeeded.
     const QString file = QString::fromStdString(OpenDialog1->FileName());
     widmo_settings().setValue(open_folder_key, QFileInfo(file).absolutePath());
+    // Loaded and reduced beside the picture shown, which it replaces only when both
+    // steps have succeeded.
     TBitmap loaded;
     load_8bit_picture(loaded, OpenDialog1->FileName());
     take_picture(loaded, file);
