@@ -256,6 +256,25 @@ TEST(PictureView, FitsZoomsAndComesBack)
     EXPECT_DOUBLE_EQ(view.zoom(), 0.2);
 }
 
+// Below 1:1 each screen pixel is the mean of the picture pixels it covers: a fine
+// checkerboard shows as its mean grey, not as one of its two levels.
+TEST(PictureView, ReducesByAveraging)
+{
+    QImage picture(128, 128, QImage::Format_Grayscale8);
+    for (int y = 0; y < 128; ++y) {
+        for (int x = 0; x < 128; ++x) {
+            picture.scanLine(y)[x] = x < 64 ? ((x + y) % 2 == 0 ? 0 : 200) : 60;
+        }
+    }
+    picture_view view;
+    view.resize(64, 64);
+    view.show_picture(picture);
+    ASSERT_DOUBLE_EQ(view.zoom(), 0.5);
+    const QImage shown = view.grab().toImage();
+    EXPECT_EQ(qGray(shown.pixel(10, 20)), 100);
+    EXPECT_EQ(qGray(shown.pixel(50, 20)), 60);
+}
+
 // The windows go on handling events while the work runs elsewhere, and what the work
 // raises comes back; the widgets are disabled meanwhile and enabled again afterwards.
 TEST(BusyWork, EventsGoOnAndFailuresComeBack)
