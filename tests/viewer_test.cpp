@@ -1,3 +1,4 @@
+#include "TOpenDialog.h"
 #include "Unit1.h"
 #include "busy_work.h"
 #include "picture_output.h"
@@ -11,16 +12,23 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -236,6 +244,60 @@ TEST_F(Viewer, ReadoutNamesStripesAndGreyLevels)
         << spectrum.readout(QPoint(8, 8)).toStdString();
     EXPECT_TRUE(spectrum.readout(QPoint(16, 3)).isEmpty());
     EXPECT_EQ(form.image1_viewer()->readout(QPoint(2, 1)), "x 2, y 1: grey level 40");
+}
+
+// A file dropped on the window loads as the argument does; the open dialog starts where
+// the last file was chosen, also in a window made later (the next run).
+TEST_F(Viewer, DropsLoadAndTheOpenFolderIsKept)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(input)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&form, &drop);
+    ASSERT_NE(form.Image1->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(form.Image1->Picture()->Graphic()->Width(), 75);
+    EXPECT_TRUE(messages.texts.empty());
+
+    const std::string bmp = temp_path("viewer-folder/chosen.bmp");
+    QDir().mkpath(QFileInfo(QString::fromStdString(bmp)).absolutePath());
+    QImage(5, 4, QImage::Format_Indexed8).save(QString::fromStdString(bmp), "BMP");
+    const TOpenDialog::Chooser previous =
+        TOpenDialog::SetChooser([bmp](const TOpenDialog&) { return std::optional(bmp); });
+    QTest::mouseClick(form.Wczytaj, Qt::LeftButton);
+    TOpenDialog::SetChooser(previous);
+    const TForm1 next_run;
+    EXPECT_EQ(next_run.OpenDialog1->InitialDir(),
+              QFileInfo(QString::fromStdString(bmp)).absolutePath());
+}
+
+// While PoliczFFT transforms, the window handles its events with the commands disabled:
+// a click on PoliczFFT meanwhile is dropped, not run afterwards.
+TEST_F(Viewer, PoliczFFTKeepsTheWindowAliveAndDropsClicks)
+{
+    form.open_picture_file(png_picture("viewer-large.png", 2000, 1500));
+    int runs = 0;
+    const auto count_runs = form.PoliczFFT->OnClick;
+    form.PoliczFFT->OnClick = [&runs, count_runs] {
+        ++runs;
+        count_runs();
+    };
+    std::vector<bool> enabled;
+    QTimer::singleShot(0, [this, &enabled] {
+        enabled = {form.Wczytaj->isEnabled(), form.PoliczFFT->isEnabled(),
+                   form.Zamknij->isEnabled(), form.Image2->isEnabled()};
+        QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
+    QTest::qWait(100);
+    EXPECT_EQ(enabled, std::vector<bool>(4, false))
+        << "no events were handled, or commands stayed on";
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(form.PoliczFFT->isEnabled());
+    EXPECT_TRUE(form.Wczytaj->isEnabled());
+    EXPECT_EQ(form.Image2->Picture()->Graphic()->Width(), 2048);
 }
 
 TEST(PictureView, FitsZoomsAndComesBack)
