@@ -124,32 +124,33 @@ TEST_F(Viewer, ShowsAndSavesWhatWidmoCliWrites)
     EXPECT_TRUE(viewer->windowTitle().contains("viewer-input.png"));
     struct Case
     {
-        QString display, scale, window, padding;
+        QString display, scale, window, padding, format;
     };
     const std::vector<Case> cases = {
-        {"amplitude", "0.001", "none", "zero"}, {"log", "0.001", "hann", "zero"},
-        {"phase", "0.001", "none", "mean"},     {"power", "1e-7", "hann", "mean"},
-        {"re", "0.01", "none", "zero"},         {"im", "0.5", "hann", "mean"},
+        {"amplitude", "0.001", "none", "zero", "bmp"}, {"log", "0.001", "hann", "zero", "png"},
+        {"phase", "0.001", "none", "mean", "pgm"},     {"power", "1e-7", "hann", "mean", "png"},
+        {"re", "0.01", "none", "zero", "pgm"},         {"im", "0.5", "hann", "mean", "bmp"},
     };
-    const QString saved = QString::fromStdString(temp_path("viewer-saved.png"));
     const QString saved_npy = QString::fromStdString(temp_path("viewer-saved.npy"));
+    const QString cli_npy = QString::fromStdString(temp_path("viewer-cli.npy"));
     for (const Case& c : cases) {
         choose(*viewer, c.display, c.scale, c.window, c.padding);
-        const QStringList options = {"-m",     c.display, "-s",      c.scale, "-w",
-                                     c.window, "-p",      c.padding, input};
-        const QString label = c.display + " " + c.window + " " + c.padding;
-        EXPECT_TRUE(viewer->windowTitle().contains(c.display)) << label.toStdString();
+        const std::string label = (c.display + " " + c.window + " " + c.padding).toStdString();
+        EXPECT_TRUE(viewer->windowTitle().contains(c.display)) << label;
+        const QString saved =
+            QString::fromStdString(temp_path("viewer-saved." + c.format.toStdString()));
         QFile::remove(saved);
-        viewer->save_to(saved);
-        const QString cli_png = QString::fromStdString(temp_path("viewer-cli.png"));
-        EXPECT_EQ(file_bytes(saved), cli_output(options, cli_png)) << label.toStdString();
         QFile::remove(saved_npy);
+        viewer->save_to(saved);
         viewer->save_to(saved_npy);
-        const QString cli_npy = QString::fromStdString(temp_path("viewer-cli.npy"));
+        const QString cli_picture =
+            QString::fromStdString(temp_path("viewer-cli." + c.format.toStdString()));
         QFile::remove(cli_npy);
-        const QString cli_bmp = QString::fromStdString(temp_path("viewer-cli.bmp"));
-        cli_output(options + QStringList{"--npy", cli_npy}, cli_bmp);
-        EXPECT_EQ(file_bytes(saved_npy), file_bytes(cli_npy)) << label.toStdString();
+        const QByteArray expected = cli_output({"-m", c.display, "-s", c.scale, "-w", c.window,
+                                                "-p", c.padding, "--npy", cli_npy, input},
+                                               cli_picture);
+        EXPECT_EQ(file_bytes(saved), expected) << label;
+        EXPECT_EQ(file_bytes(saved_npy), file_bytes(cli_npy)) << label;
     }
     // The window's own picture stays what PoliczFFT painted.
     EXPECT_EQ(form.Image2->Picture()->Graphic()->Width(), 128);
