@@ -299,11 +299,11 @@
     </message>
     <message>
         <source>Display</source>
-        <translation>Widok</translation>
+        <translation>Tryb</translation>
     </message>
     <message>
         <source>&amp;Display:</source>
-        <translation>&amp;Widok:</translation>
+        <translation>&amp;Tryb:</translation>
     </message>
     <message>
         <source>S&amp;cale:</source>
