@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -155,6 +156,40 @@ TEST_F(Viewer, ShowsAndSavesWhatWidmoCliWrites)
     // The window's own picture stays what PoliczFFT painted.
     EXPECT_EQ(form.Image2->Picture()->Graphic()->Width(), 128);
     EXPECT_TRUE(messages.texts.empty());
+}
+
+// Closing a viewer that computes a spectrum does not wait for it: the window goes at
+// once and the viewer with the computation's end. Shown again meanwhile, it stays.
+TEST_F(Viewer, ClosingDoesNotWaitForTheComputation)
+{
+    form.open_picture_file(png_picture("viewer-large.png", 2000, 1500));
+    form.PoliczFFTClick();
+    QTest::mouseDClick(form.Image2, Qt::LeftButton);
+    QPointer<spectrum_viewer> viewer = form.image2_viewer();
+    ASSERT_NE(viewer, nullptr);
+    auto* window_box = viewer->findChild<QComboBox*>("window");
+    window_box->setCurrentIndex(window_box->findText("hann"));
+    ASSERT_TRUE(viewer->computing());
+    viewer->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(viewer.isNull()) << "the viewer went before its computation ended";
+    EXPECT_FALSE(viewer->isVisible());
+    ASSERT_TRUE(viewer->computing());
+    QTest::mouseDClick(form.Image2, Qt::LeftButton);
+    EXPECT_EQ(form.image2_viewer(), viewer.data());
+    wait_for_spectrum(*viewer);
+    EXPECT_TRUE(viewer->isVisible());
+
+    window_box->setCurrentIndex(window_box->findText("none"));
+    auto* padding_box = viewer->findChild<QComboBox*>("padding");
+    padding_box->setCurrentIndex(padding_box->findText("mean"));
+    ASSERT_TRUE(viewer->computing());
+    viewer->close();
+    for (int i = 0; i < 600 && viewer; ++i) {
+        QTest::qWait(50);
+    }
+    EXPECT_EQ(viewer, nullptr);
+    EXPECT_EQ(form.image2_viewer(), nullptr);
 }
 
 // A view is never saved over the picture it comes from, nor with a name of no format.

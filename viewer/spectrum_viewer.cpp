@@ -4,6 +4,7 @@
 #include "sampling_names.h"
 #include "spectrum_stages.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleValidator>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QShowEvent>
 #include <QToolBar>
 
 #include <cmath>
@@ -214,9 +216,29 @@ void spectrum_viewer::start_computing(const sampling_choice& sampling)
     });
 }
 
+void spectrum_viewer::closeEvent(QCloseEvent* event)
+{
+    viewer_window::closeEvent(event);
+    if (event->isAccepted() && computing()) {
+        setAttribute(Qt::WA_DeleteOnClose, false);
+        closed_while_computing = true;
+    }
+}
+
+void spectrum_viewer::showEvent(QShowEvent* event)
+{
+    viewer_window::showEvent(event);
+    setAttribute(Qt::WA_DeleteOnClose, true);
+    closed_while_computing = false;
+}
+
 void spectrum_viewer::computed(const std::shared_ptr<computed_spectrum>& result)
 {
     worker.join();
+    if (closed_while_computing) {
+        deleteLater();
+        return;
+    }
     if (!result->failure.isEmpty()) {
         // Back to the window's own sampling, which needs no computation.
         window_box->setCurrentIndex(0);

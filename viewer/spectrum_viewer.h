@@ -11,7 +11,9 @@
 #include <string>
 #include <thread>
 
+class QCloseEvent;
 class QComboBox;
+class QShowEvent;
 class QLineEdit;
 
 // The viewer of a picture's spectrum, in every display widmo-cli paints, with the scale
@@ -48,6 +50,10 @@ public:
 
 protected:
     const matrix* saved_spectrum() const override;
+    // A viewer closed while it computes is hidden at once and goes when the computation
+    // ends, so closing never waits for it; shown again meanwhile, it stays.
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     struct computed_spectrum;
@@ -70,6 +76,7 @@ private:
     // Counts the window's spectra, so that a computation for an older one is dropped.
     std::uint64_t generation = 0;
     std::thread worker;
+    bool closed_while_computing = false;
 
     QComboBox* display_box = nullptr;
     QLineEdit* scale_edit = nullptr;
