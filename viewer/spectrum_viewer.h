@@ -37,9 +37,6 @@ public:
     // shows and reads the spectrum no more until the next show_spectrum.
     void withdraw_spectrum();
 
-    // The display and the sampling options chosen, for the window's title and the tests.
-    display_setting chosen_display() const;
-    sampling_choice chosen_sampling() const;
     // Whether a spectrum is being computed for the chosen sampling options.
     bool computing() const { return worker.joinable(); }
 
@@ -59,6 +56,8 @@ private:
     struct computed_spectrum;
 
     void add_choices();
+    display_setting chosen_display() const;
+    sampling_choice chosen_sampling() const;
     // Shows the chosen display of the spectrum of the chosen sampling options, starting
     // its computation when it is not at hand.
     void refresh();

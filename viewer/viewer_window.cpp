@@ -77,7 +77,7 @@ void viewer_window::add_actions()
                                   QKeySequence::Save, this, &viewer_window::save);
     file->addAction(QCoreApplication::translate("viewer", "&Close"), QKeySequence::Close, this,
                     &QWidget::close);
-    view_actions = menuBar()->addMenu(QCoreApplication::translate("viewer", "&View"));
+    QMenu* view_actions = menuBar()->addMenu(QCoreApplication::translate("viewer", "&View"));
     QAction* zoom_in = view_actions->addAction(QCoreApplication::translate("viewer", "Zoom &in"),
                                                shown, &picture_view::zoom_in);
     zoom_in->setShortcuts(

@@ -9,7 +9,6 @@
 class QAction;
 class QCloseEvent;
 class QLabel;
-class QMenu;
 class QSettings;
 class picture_view;
 
@@ -42,10 +41,8 @@ public:
 
 protected:
     picture_view* view() const { return shown; }
-    QMenu* view_menu() const { return view_actions; }
     // The picture file the shown picture comes from, which saving never replaces.
     void source_file(const QString& name) { source = name; }
-    const QString& source_file() const { return source; }
     void saving_allowed(bool allowed);
     void say(const QString& text);
 
@@ -64,7 +61,6 @@ private:
     QString role;
     QString source;
     picture_view* shown;
-    QMenu* view_actions = nullptr;
     QAction* save_action = nullptr;
     QLabel* zoom_label;
     QLabel* readout_label;
