@@ -44,13 +44,42 @@ QComboBox* named_values_box(const value_names<Value, count>& names, QWidget* par
     return box;
 }
 
-// A label whose mnemonic takes the keyboard to `buddy`.
-QLabel* label_for(const QString& text, QWidget* buddy, QWidget* parent)
+// Every display of display_table, each with its formula as its tool tip; the window's
+// own display chosen.
+QComboBox* display_list(QWidget* parent)
 {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
+    auto* box = new QComboBox(parent);
+    for (const display_entry& entry : display_table) {
+        box->addItem(QLatin1String(entry.name), static_cast<int>(entry.shown));
+        box->setItemData(box->count() - 1,
+                         QCoreApplication::translate("display", entry.description),
+                         Qt::ToolTipRole);
+    }
+    box->setCurrentIndex(static_cast<int>(display_setting{}.shown));
+    return box;
+}
+
+// The scale, a number as widmo-cli's --scale takes it, the window's own to begin with.
+QLineEdit* scale_field(QWidget* parent)
+{
+    auto* field = new QLineEdit(QString::number(display_setting{}.scale), parent);
+    auto* validator = new QDoubleValidator(field);
+    validator->setLocale(QLocale::c());
+    validator->setNotation(QDoubleValidator::ScientificNotation);
+    field->setValidator(validator);
+    field->setMaximumWidth(120);
+    return field;
+}
+
+// Adds `widget`, named `name`, after a label whose mnemonic takes the keyboard to it.
+void add_labelled(QToolBar* bar, const QString& text, QWidget* widget, const char* name)
+{
+    auto* label = new QLabel(text, bar);
+    label->setBuddy(widget);
     label->setContentsMargins(8, 0, 4, 0);
-    return label;
+    widget->setObjectName(QLatin1String(name));
+    bar->addWidget(label);
+    bar->addWidget(widget);
 }
 
 } // namespace
@@ -81,34 +110,14 @@ void spectrum_viewer::add_choices()
 {
     QToolBar* bar = addToolBar(QCoreApplication::translate("viewer", "Display"));
     bar->setObjectName(QStringLiteral("choices"));
-    display_box = new QComboBox(bar);
-    for (const display_entry& entry : display_table) {
-        display_box->addItem(QLatin1String(entry.name), static_cast<int>(entry.shown));
-        display_box->setItemData(display_box->count() - 1,
-                                 QCoreApplication::translate("display", entry.description),
-                                 Qt::ToolTipRole);
-    }
-    display_box->setCurrentIndex(static_cast<int>(display_setting{}.shown));
-    scale_edit = new QLineEdit(QString::number(display_setting{}.scale), bar);
-    auto* validator = new QDoubleValidator(scale_edit);
-    validator->setLocale(QLocale::c());
-    validator->setNotation(QDoubleValidator::ScientificNotation);
-    scale_edit->setValidator(validator);
-    scale_edit->setMaximumWidth(120);
+    display_box = display_list(bar);
+    scale_edit = scale_field(bar);
     window_box = named_values_box(window_names, bar);
     padding_box = named_values_box(padding_names, bar);
-    display_box->setObjectName(QStringLiteral("display"));
-    scale_edit->setObjectName(QStringLiteral("scale"));
-    window_box->setObjectName(QStringLiteral("window"));
-    padding_box->setObjectName(QStringLiteral("padding"));
-    bar->addWidget(label_for(QCoreApplication::translate("viewer", "&Display:"), display_box, bar));
-    bar->addWidget(display_box);
-    bar->addWidget(label_for(QCoreApplication::translate("viewer", "S&cale:"), scale_edit, bar));
-    bar->addWidget(scale_edit);
-    bar->addWidget(label_for(QCoreApplication::translate("viewer", "&Window:"), window_box, bar));
-    bar->addWidget(window_box);
-    bar->addWidget(label_for(QCoreApplication::translate("viewer", "&Padding:"), padding_box, bar));
-    bar->addWidget(padding_box);
+    add_labelled(bar, QCoreApplication::translate("viewer", "&Display:"), display_box, "display");
+    add_labelled(bar, QCoreApplication::translate("viewer", "S&cale:"), scale_edit, "scale");
+    add_labelled(bar, QCoreApplication::translate("viewer", "&Window:"), window_box, "window");
+    add_labelled(bar, QCoreApplication::translate("viewer", "&Padding:"), padding_box, "padding");
     const auto changed = [this] { refresh(); };
     connect(display_box, &QComboBox::currentIndexChanged, this, changed);
     connect(scale_edit, &QLineEdit::editingFinished, this, changed);
