@@ -326,10 +326,13 @@ TEST_F(Viewer, PoliczFFTKeepsTheWindowAliveAndDropsClicks)
                    form.Zamknij->isEnabled(), form.Image2->isEnabled()};
         QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
     });
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
     QTest::qWait(100);
     EXPECT_EQ(enabled, std::vector<bool>(4, false))
         << "no events were handled, or commands stayed on";
+    EXPECT_TRUE(form.PoliczFFT->hasFocus()) << "the keyboard focus did not come back";
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(form.PoliczFFT->isEnabled());
     EXPECT_TRUE(form.Wczytaj->isEnabled());

@@ -1,13 +1,16 @@
 #include "busy_work.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <thread>
 
 widgets_disabled::widgets_disabled(std::initializer_list<QWidget*> widgets)
+    : focused(QApplication::focusWidget())
 {
     for (QWidget* widget : widgets) {
         if (widget->isEnabled()) {
@@ -23,6 +26,9 @@ widgets_disabled::~widgets_disabled()
         if (widget) {
             widget->setEnabled(true);
         }
+    }
+    if (focused && std::find(disabled.begin(), disabled.end(), focused) != disabled.end()) {
+        focused->setFocus();
     }
 }
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 // Disables widgets while it lives, so that clicks on them meanwhile are dropped, not
-// queued; each comes back enabled afterwards, however the work ends.
+// queued; each comes back enabled afterwards, however the work ends, and the one that had
+// the keyboard focus gets it back.
 class widgets_disabled
 {
 public:
@@ -19,6 +20,7 @@ public:
 
 private:
     std::vector<QPointer<QWidget>> disabled;
+    QPointer<QWidget> focused;
 };
 
 // Runs `work` on a thread of its own while this thread goes on handling its events, so
