@@ -328,10 +328,18 @@ TEST_F(Viewer, PoliczFFTKeepsTheWindowAliveAndDropsClicks)
     });
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.PoliczFFT->setFocus();
+    for (int i = 0; i < 100 && !form.PoliczFFT->hasFocus(); ++i) {
+        QTest::qWait(50);
+    }
+    ASSERT_TRUE(form.PoliczFFT->hasFocus());
     QTest::mouseClick(form.PoliczFFT, Qt::LeftButton);
     QTest::qWait(100);
     EXPECT_EQ(enabled, std::vector<bool>(4, false))
         << "no events were handled, or commands stayed on";
+    for (int i = 0; i < 100 && !form.PoliczFFT->hasFocus(); ++i) {
+        QTest::qWait(50);
+    }
     EXPECT_TRUE(form.PoliczFFT->hasFocus()) << "the keyboard focus did not come back";
     EXPECT_EQ(runs, 1);
     EXPECT_TRUE(form.PoliczFFT->isEnabled());
