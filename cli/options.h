@@ -4,6 +4,7 @@
 #include "display_choice.h"
 #include "picture_output.h"
 #include "sample_options.h"
+#include "sampling_names.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,11 +17,6 @@
 inline constexpr display_setting default_display = {};
 inline constexpr sampling_choice default_sampling = {};
 inline constexpr picture_format default_format = picture_format::bmp;
-
-inline constexpr value_names<sample_window, 2> window_names = {
-    {{"none", sample_window::none}, {"hann", sample_window::hann}}};
-inline constexpr value_names<sample_padding, 2> padding_names = {
-    {{"zero", sample_padding::zero}, {"mean", sample_padding::mean}}};
 
 // The name standing for standard input (as INPUT) and standard output (as OUTPUT).
 inline const QString standard_stream = QStringLiteral("-");

@@ -47,11 +47,18 @@ bool write_pgm(QIODevice& device, const QImage& grey)
     return true;
 }
 
-// Qt's PNG writer takes each row's own bytes and adds no time or text of its own.
+// Qt's PNG writer takes each row's own bytes and adds no time or text of its own. It does
+// write the picture's resolution, which Qt takes from the screen when there is one: the
+// file states 100 dots per inch (3937 per metre, Qt's own without a screen) whichever
+// program writes it, so the window's viewer writes widmo-cli's bytes.
 bool write_png(QIODevice& device, const QImage& grey)
 {
+    constexpr int dots_per_metre = 3937;
+    QImage stated = grey;
+    stated.setDotsPerMeterX(dots_per_metre);
+    stated.setDotsPerMeterY(dots_per_metre);
     QImageWriter writer(&device, "png");
-    return writer.write(grey);
+    return writer.write(stated);
 }
 
 } // namespace

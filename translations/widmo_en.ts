@@ -301,6 +301,141 @@
     </message>
 </context>
 <context>
+    <name>viewer</name>
+    <message>
+        <source>%1 - picture, %2 x %3 pixels</source>
+        <translation>%1 - picture, %2 x %3 pixels</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>&amp;Display:</source>
+        <translation>&amp;Display:</translation>
+    </message>
+    <message>
+        <source>S&amp;cale:</source>
+        <translation>S&amp;cale:</translation>
+    </message>
+    <message>
+        <source>&amp;Window:</source>
+        <translation>&amp;Window:</translation>
+    </message>
+    <message>
+        <source>&amp;Padding:</source>
+        <translation>&amp;Padding:</translation>
+    </message>
+    <message>
+        <source>The window is computing a new spectrum</source>
+        <translation>The window is computing a new spectrum</translation>
+    </message>
+    <message>
+        <source>Computing the spectrum...</source>
+        <translation>Computing the spectrum...</translation>
+    </message>
+    <message>
+        <source>The spectrum could not be computed</source>
+        <translation>The spectrum could not be computed</translation>
+    </message>
+    <message>
+        <source>%1, scale %2</source>
+        <translation>%1, scale %2</translation>
+    </message>
+    <message>
+        <source>%1 - spectrum: %2, window %3, padding %4</source>
+        <translation>%1 - spectrum: %2, window %3, padding %4</translation>
+    </message>
+    <message>
+        <source>period %1 px, stripes at %2°</source>
+        <translation>period %1 px, stripes at %2°</translation>
+    </message>
+    <message>
+        <source>the mean (zero frequency)</source>
+        <translation>the mean (zero frequency)</translation>
+    </message>
+    <message>
+        <source>u %1, v %2: %3; |X| %4, phase %5°</source>
+        <translation>u %1, v %2: %3; |X| %4, phase %5°</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Zoom &amp;in</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Zoom &amp;out</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Actual size</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Fit to window</translation>
+    </message>
+    <message>
+        <source>x %1, y %2: grey level %3</source>
+        <translation>x %1, y %2: grey level %3</translation>
+    </message>
+    <message>
+        <source>Zoom %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>BMP picture (*.bmp)</source>
+        <translation>BMP picture (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PGM picture (*.pgm)</source>
+        <translation>PGM picture (*.pgm)</translation>
+    </message>
+    <message>
+        <source>Spectrum as NumPy array (*.npy)</source>
+        <translation>Spectrum as NumPy array (*.npy)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp, .pgm or .npy</source>
+        <translation>%1: the name must end in .png, .bmp, .pgm or .npy</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp or .pgm</source>
+        <translation>%1: the name must end in .png, .bmp or .pgm</translation>
+    </message>
+</context>
+<context>
     <name>widmo-cli</name>
     <message>
         <source>%1 (see widmo-cli --help)</source>

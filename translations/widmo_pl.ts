@@ -303,6 +303,141 @@
     </message>
 </context>
 <context>
+    <name>viewer</name>
+    <message>
+        <source>%1 - picture, %2 x %3 pixels</source>
+        <translation>%1 – obraz, %2 × %3 pikseli</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Tryb</translation>
+    </message>
+    <message>
+        <source>&amp;Display:</source>
+        <translation>&amp;Tryb:</translation>
+    </message>
+    <message>
+        <source>S&amp;cale:</source>
+        <translation>&amp;Skala:</translation>
+    </message>
+    <message>
+        <source>&amp;Window:</source>
+        <translation>&amp;Okno:</translation>
+    </message>
+    <message>
+        <source>&amp;Padding:</source>
+        <translation>&amp;Dopełnienie:</translation>
+    </message>
+    <message>
+        <source>The window is computing a new spectrum</source>
+        <translation>Okno liczy nowe widmo</translation>
+    </message>
+    <message>
+        <source>Computing the spectrum...</source>
+        <translation>Liczenie widma...</translation>
+    </message>
+    <message>
+        <source>The spectrum could not be computed</source>
+        <translation>Nie udało się policzyć widma</translation>
+    </message>
+    <message>
+        <source>%1, scale %2</source>
+        <translation>%1, skala %2</translation>
+    </message>
+    <message>
+        <source>%1 - spectrum: %2, window %3, padding %4</source>
+        <translation>%1 – widmo: %2, okno %3, dopełnienie %4</translation>
+    </message>
+    <message>
+        <source>period %1 px, stripes at %2°</source>
+        <translation>okres %1 px, prążki pod kątem %2°</translation>
+    </message>
+    <message>
+        <source>the mean (zero frequency)</source>
+        <translation>średnia (częstotliwość zerowa)</translation>
+    </message>
+    <message>
+        <source>u %1, v %2: %3; |X| %4, phase %5°</source>
+        <translation>u %1, v %2: %3; |X| %4, faza %5°</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Nie można zapisać %1: %2</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Plik</translation>
+    </message>
+    <message>
+        <source>&amp;Save...</source>
+        <translation>&amp;Zapisz...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Za&amp;mknij</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>W&amp;idok</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;in</source>
+        <translation>Po&amp;większ</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;out</source>
+        <translation>Po&amp;mniejsz</translation>
+    </message>
+    <message>
+        <source>&amp;Actual size</source>
+        <translation>&amp;Rzeczywisty rozmiar</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to window</source>
+        <translation>&amp;Dopasuj do okna</translation>
+    </message>
+    <message>
+        <source>x %1, y %2: grey level %3</source>
+        <translation>x %1, y %2: poziom szarości %3</translation>
+    </message>
+    <message>
+        <source>Zoom %1%</source>
+        <translation>Powiększenie %1%</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>Zapisano %1</translation>
+    </message>
+    <message>
+        <source>PNG picture (*.png)</source>
+        <translation>Obraz PNG (*.png)</translation>
+    </message>
+    <message>
+        <source>BMP picture (*.bmp)</source>
+        <translation>Obraz BMP (*.bmp)</translation>
+    </message>
+    <message>
+        <source>PGM picture (*.pgm)</source>
+        <translation>Obraz PGM (*.pgm)</translation>
+    </message>
+    <message>
+        <source>Spectrum as NumPy array (*.npy)</source>
+        <translation>Widmo jako tablica NumPy (*.npy)</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp, .pgm or .npy</source>
+        <translation>%1: nazwa musi się kończyć na .png, .bmp, .pgm lub .npy</translation>
+    </message>
+    <message>
+        <source>%1: the name must end in .png, .bmp or .pgm</source>
+        <translation>%1: nazwa musi się kończyć na .png, .bmp lub .pgm</translation>
+    </message>
+</context>
+<context>
     <name>widmo-cli</name>
     <message>
         <source>%1 (see widmo-cli --help)</source>

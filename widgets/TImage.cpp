@@ -1,5 +1,8 @@
 #include "TImage.h"
 
+#include "TApplication.h"
+
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -45,4 +48,13 @@ void TImage::paintEvent(QPaintEvent*)
     // as a small one.
     QPainter painter(this);
     painter.drawImage(PictureOrigin() + part.topLeft(), picture.Graphic()->Image().copy(part));
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && OnDblClick) {
+        Application->Guarded(OnDblClick);
+        return;
+    }
+    QWidget::mouseDoubleClickEvent(event);
 }

@@ -6,6 +6,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <functional>
+
+class QMouseEvent;
 class QPaintEvent;
 
 // An image box: shows its picture at its own size, clipped to the box, at the top-left
@@ -29,8 +32,13 @@ public:
     QPoint PictureOrigin() const;
     QRect VisiblePart() const;
 
+    // Runs on a double-click of the left button in the box. An exception leaving it goes
+    // to the application's handler, as a button's OnClick does.
+    std::function<void()> OnDblClick;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QSize PictureSize() const;

@@ -15,12 +15,15 @@ TOpenDialog::Chooser& current_chooser()
     return chooser;
 }
 
-QString folder_of(const std::string& fileName)
+QString starting_folder(const TOpenDialog& dialog)
 {
-    if (fileName.empty()) {
-        return QDir::currentPath();
+    if (!dialog.FileName().empty()) {
+        return QFileInfo(QString::fromStdString(dialog.FileName())).absolutePath();
     }
-    return QFileInfo(QString::fromStdString(fileName)).absolutePath();
+    if (!dialog.InitialDir().isEmpty()) {
+        return dialog.InitialDir();
+    }
+    return QDir::currentPath();
 }
 
 QString name_filter(const QString& description, const QString& patterns)
@@ -80,7 +83,7 @@ TOpenDialog::Chooser TOpenDialog::SetChooser(Chooser chooser)
 
 std::optional<std::string> TOpenDialog::ModalFileDialog(const TOpenDialog& dialog)
 {
-    QFileDialog box(dialog.window(), QString(), folder_of(dialog.FileName()));
+    QFileDialog box(dialog.window(), QString(), starting_folder(dialog));
     box.setFileMode(QFileDialog::ExistingFile);
     box.setNameFilters(dialog_name_filters(dialog.Filter()));
     // The list shows "Bitmapy", not the case-free wildcards behind it.

@@ -31,6 +31,11 @@ public:
     const QString& Filter() const { return filter; }
     void Filter(const QString& newFilter) { filter = newFilter; }
 
+    // The folder the dialog starts in while FileName is empty (the working folder when
+    // this is empty too).
+    const QString& InitialDir() const { return initialDir; }
+    void InitialDir(const QString& folder) { initialDir = folder; }
+
     // Installs `chooser` for every open dialog (an empty one restores the modal file
     // dialog) and returns the one it replaces. Tests answer the dialog this way.
     static Chooser SetChooser(Chooser chooser);
@@ -41,6 +46,7 @@ public:
 private:
     std::string fileName;
     QString filter;
+    QString initialDir;
 };
 
 // Qt's name filters for a "description|pattern" filter, each pattern made to match

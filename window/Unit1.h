@@ -8,10 +8,18 @@
 #include "TOpenDialog.h"
 #include "TSaveDialog.h"
 #include "matrix.h"
+#include "picture_viewer.h"
 #include "spectrum_stages.h"
+#include "spectrum_viewer.h"
+
+#include <QPointer>
+#include <QString>
 
 #include <memory>
 #include <string>
+
+class QDragEnterEvent;
+class QDropEvent;
 
 // The main window: the chosen picture in Image1, its centred amplitude spectrum in
 // Image2, and the three commands. PoliczFFT runs the window's own stages one after
@@ -49,6 +57,14 @@ public:
     // picture was chosen it only says "Nie pracuje".
     void PoliczFFTClick();
 
+    // Loads the picture `file` as a confirmed Wczytaj loads the file chosen, in any format
+    // widmo-cli reads: the program's argument and a file dropped on the window come here.
+    void open_picture_file(const QString& file);
+
+    // The viewers a double-click on Image1 and Image2 opens, or null while none is open.
+    picture_viewer* image1_viewer() const { return picture_window; }
+    spectrum_viewer* image2_viewer() const { return spectrum_window; }
+
     // The stages, each one call into the pipeline (see spectrum_stages.h): BitmapToMatrix
     // is bitmap_to_matrix, Fft2D fourier_2d, GrayPalette grey_palette. SwapQuadrants and
     // MatrixToBitmap do nothing when given null, and otherwise swap_quadrants and
@@ -58,6 +74,24 @@ public:
     static void SwapQuadrants(matrix* m);
     static HPALETTE GrayPalette();
     static void MatrixToBitmap(TBitmap* target, int mode, double scale, matrix* source);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // Puts a loaded picture into Image1 as SourceBitmap, read from `file`.
+    void take_picture(TBitmap& loaded, const QString& file);
+    void open_picture_viewer();
+    void open_spectrum_viewer();
+    void show_spectrum_in_viewer();
+
+    QString picture_file;    // where SourceBitmap was read from
+    QString spectrum_file;   // where the picture of Spectrum was read from
+    TBitmap spectrum_source; // the picture of Spectrum, its pixels shared
+    bool computing = false;  // while PoliczFFT runs
+    QPointer<picture_viewer> picture_window;
+    QPointer<spectrum_viewer> spectrum_window;
 };
 
 // State the commands share for the whole run.

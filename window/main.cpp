@@ -3,12 +3,33 @@
 #include "WinMain.h"
 #include "work_crew.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace {
+
+// `widmo FILE` loads FILE once the window is up, as if it had been chosen in Wczytaj.
+void open_argument_file()
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2) {
+        return;
+    }
+    const QString file = arguments.at(1);
+    QMetaObject::invokeMethod(
+        Form1, [file] { Application->Guarded([&file] { Form1->open_picture_file(file); }); },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
 int WinMain()
 {
     use_default_worker_threads();
     try {
         Application->Initialize();
         Application->CreateForm(Form1);
+        open_argument_file();
         Application->Run();
     } catch (const Exception& exception) {
         Application->ShowException(exception);

@@ -1,0 +1,64 @@
+#include "busy_work.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <thread>
+
+widgets_disabled::widgets_disabled(std::initializer_list<QWidget*> widgets)
+    : focused(QApplication::focusWidget())
+{
+    for (QWidget* widget : widgets) {
+        if (widget->isEnabled()) {
+            widget->setEnabled(false);
+            disabled.emplace_back(widget);
+        }
+    }
+}
+
+widgets_disabled::~widgets_disabled()
+{
+    for (const QPointer<QWidget>& widget : disabled) {
+        if (widget) {
+            widget->setEnabled(true);
+        }
+    }
+    if (focused && std::find(disabled.begin(), disabled.end(), focused) != disabled.end()) {
+        focused->setFocus();
+    }
+}
+
+void run_beside_events(const std::function<void()>& work)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) {
+        work();
+        return;
+    }
+    std::atomic<bool> done = false;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+        // Wakes the loop below, which may be waiting for an event.
+        QMetaObject::invokeMethod(
+            application, [] {}, Qt::QueuedConnection);
+    });
+    // Events are handled until the work is done, even when the application is asked to
+    // quit meanwhile: the work's data must not go before the work.
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    worker.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
