@@ -43,12 +43,12 @@ std::string sides(const indexed_picture& picture)
 bool pixels_cover_rows(const indexed_picture& picture)
 {
     const auto width = static_cast<std::size_t>(picture.width);
-    const auto rowsAfterFirst = static_cast<std::size_t>(picture.height) - 1;
+    const auto rows_after_first = static_cast<std::size_t>(picture.height) - 1;
     if (picture.pixels.size() < width) {
         return false;
     }
-    return rowsAfterFirst == 0 ||
-           picture.stride <= (picture.pixels.size() - width) / rowsAfterFirst;
+    return rows_after_first == 0 ||
+           picture.stride <= (picture.pixels.size() - width) / rows_after_first;
 }
 
 void check_picture(const indexed_picture& picture)
@@ -131,12 +131,12 @@ private:
 void put_headers(piece_writer& out, const indexed_picture& picture)
 {
     // check_picture has bounded the file to 32 bits, and every part of it with it.
-    const auto fileBytes = static_cast<std::uint32_t>(file_bytes(picture));
+    const auto file_bytes_count = static_cast<std::uint32_t>(file_bytes(picture));
     const auto colours = static_cast<std::uint32_t>(picture.colours.size());
     const std::uint32_t pixelOffset = headers_bytes + 4 * colours;
     const std::uint8_t magic[2] = {'B', 'M'};
     out.put(magic, 2);
-    out.put_le(fileBytes, 4);
+    out.put_le(file_bytes_count, 4);
     out.put_le(0, 4); // reserved
     out.put_le(pixelOffset, 4);
     out.put_le(40, 4);
@@ -145,7 +145,7 @@ void put_headers(piece_writer& out, const indexed_picture& picture)
     out.put_le(1, 2);                                          // planes
     out.put_le(8, 2);                                          // bits per pixel
     out.put_le(0, 4);                                          // uncompressed
-    out.put_le(fileBytes - pixelOffset, 4);
+    out.put_le(file_bytes_count - pixelOffset, 4);
     out.put_le(pixels_per_metre, 4);
     out.put_le(pixels_per_metre, 4);
     out.put_le(colours, 4);

@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
+void load_8bit_picture(TBitmap& bitmap, const std::string& file_name)
 {
-    bitmap.LoadFromFile(fileName);
+    bitmap.LoadFromFile(file_name);
     try {
         bitmap.PixelFormat(pf8bit);
     } catch (const Exception& e) {
         throw Exception(QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
-                            .arg(shown_name(file_name_from_bytes(fileName)),
+                            .arg(shown_name(file_name_from_bytes(file_name)),
                                  QString::fromStdString(e.Message())));
     }
 }
@@ -49,16 +49,16 @@ int padded_side(int side)
 using bmp::saturating_product;
 using bmp::saturating_sum;
 
-std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                             std::int64_t sourceRows, std::uint64_t exportBytes)
+std::uint64_t spectrum_bytes(std::int64_t padded_width, std::int64_t padded_height,
+                             std::int64_t source_rows, std::uint64_t export_bytes)
 {
-    const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(paddedWidth),
-                                                      static_cast<std::uint64_t>(paddedHeight));
-    const std::uint64_t matrixBytes = saturating_product(elements, 2 * sizeof(double));
-    const std::uint64_t sampling = saturating_sum(exportBytes, row_list_bytes(sourceRows));
-    const std::uint64_t painting =
-        saturating_sum(picture_bytes(paddedWidth, paddedHeight, 8), row_list_bytes(paddedHeight));
-    return saturating_sum(matrixBytes, std::max(sampling, painting));
+    const std::uint64_t elements = saturating_product(static_cast<std::uint64_t>(padded_width),
+                                                      static_cast<std::uint64_t>(padded_height));
+    const std::uint64_t matrix_bytes = saturating_product(elements, 2 * sizeof(double));
+    const std::uint64_t sampling = saturating_sum(export_bytes, row_list_bytes(source_rows));
+    const std::uint64_t painting = saturating_sum(picture_bytes(padded_width, padded_height, 8),
+                                                  row_list_bytes(padded_height));
+    return saturating_sum(matrix_bytes, std::max(sampling, painting));
 }
 
 namespace {
@@ -121,24 +121,24 @@ std::unique_ptr<matrix> bitmap_to_matrix(TBitmap& source)
 {
     const int width = source.Width();
     const int height = source.Height();
-    const int paddedWidth = padded_side(width);
-    const int paddedHeight = padded_side(height);
-    std::uint64_t infoSize = 0;
-    std::uint64_t bitsSize = 0;
-    GetDIBSizes(source.Handle(), infoSize, bitsSize);
+    const int padded_width = padded_side(width);
+    const int padded_height = padded_side(height);
+    std::uint64_t info_size = 0;
+    std::uint64_t bits_size = 0;
+    GetDIBSizes(source.Handle(), info_size, bits_size);
     // Both blocks of a picture of 32-bit pixels and sides below 2^31 stay below 2^64 - 2^33.
     // Refused here, before anything is allocated, rather than by bad_alloc or the
     // out-of-memory killer half way through; the count covers the painting too.
     require_memory(width, height,
-                   spectrum_bytes(paddedWidth, paddedHeight, height, infoSize + bitsSize),
+                   spectrum_bytes(padded_width, padded_height, height, info_size + bits_size),
                    QCoreApplication::translate("memory", "for its spectrum").toStdString());
     // The samples go straight into the zeroed matrix, each byte converted exactly; an
     // array of words in its layout beside it would only add a third of its memory.
-    auto result = std::make_unique<matrix>(paddedHeight, 2 * paddedWidth);
+    auto result = std::make_unique<matrix>(padded_height, 2 * padded_width);
 
     // Never read (samples come from the scan lines): made to learn if the bitmap exports at all.
-    auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(infoSize);
-    auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bitsSize);
+    auto DibInfo = std::make_unique_for_overwrite<std::byte[]>(info_size);
+    auto DibBits = std::make_unique_for_overwrite<std::byte[]>(bits_size);
     try {
         if (GetDIB(source.Handle(), source.Palette(), DibInfo.get(), DibBits.get())) {
             sample_pixels(source, *result);

@@ -18,19 +18,19 @@
 
 // Loads a BMP file (its name in the file system's bytes) into `bitmap` and reduces it to
 // one byte per pixel. Raises Exception naming the file when either step fails.
-void load_8bit_picture(TBitmap& bitmap, const std::string& fileName);
+void load_8bit_picture(TBitmap& bitmap, const std::string& file_name);
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
 // that exceeds 2^29, the largest side whose rows of 2 x side doubles a matrix counts.
 int padded_side(int side);
 
-// Peak need of one spectrum whose padded sides are paddedWidth x paddedHeight: the
+// Peak need of one spectrum whose padded sides are padded_width x padded_height: the
 // matrix of doubles and, beside it, the larger of what sampling holds (the source's
-// export, `exportBytes` as GetDIBSizes counts it, and the list of the source's
-// `sourceRows` rows) and what painting holds (the 8-bit spectrum picture and the list
+// export, `export_bytes` as GetDIBSizes counts it, and the list of the source's
+// `source_rows` rows) and what painting holds (the 8-bit spectrum picture and the list
 // of its rows). The transform and the centring work in place and take nothing more.
-std::uint64_t spectrum_bytes(std::int64_t paddedWidth, std::int64_t paddedHeight,
-                             std::int64_t sourceRows, std::uint64_t exportBytes);
+std::uint64_t spectrum_bytes(std::int64_t padded_width, std::int64_t padded_height,
+                             std::int64_t source_rows, std::uint64_t export_bytes);
 
 // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two at or
 // above the picture's: each pixel byte becomes a real part, the rest is zero. "Nie udalo

@@ -33,22 +33,22 @@ std::uint64_t stride(std::uint64_t width, int depth)
     return bmp::padded_row_bytes(width, static_cast<std::uint64_t>(depth));
 }
 
-struct Layout
+struct dib_layout
 {
     int depth;
     std::uint64_t colours;
-    std::uint64_t rowBytes;
-    std::uint64_t infoBytes;
-    std::uint64_t imageBytes;
+    std::uint64_t row_bytes;
+    std::uint64_t info_bytes;
+    std::uint64_t image_bytes;
 };
 
-Layout layout_of(const TBitmap& bitmap)
+dib_layout layout_of(const TBitmap& bitmap)
 {
     const int depth = export_depth(bitmap.Image());
     const std::uint64_t colours = colour_count(depth);
-    const std::uint64_t rowBytes = stride(bitmap.Width(), depth);
-    return {depth, colours, rowBytes, sizeof(BITMAPINFOHEADER) + 4 * colours,
-            rowBytes * static_cast<std::uint64_t>(bitmap.Height())};
+    const std::uint64_t row_bytes = stride(bitmap.Width(), depth);
+    return {depth, colours, row_bytes, sizeof(BITMAPINFOHEADER) + 4 * colours,
+            row_bytes * static_cast<std::uint64_t>(bitmap.Height())};
 }
 
 const TBitmap& known_bitmap(HBITMAP handle)
@@ -60,7 +60,7 @@ const TBitmap& known_bitmap(HBITMAP handle)
     return *bitmap;
 }
 
-void write_header(const TBitmap& bitmap, const Layout& layout, std::byte* out)
+void write_header(const TBitmap& bitmap, const dib_layout& layout, std::byte* out)
 {
     BITMAPINFOHEADER header{};
     header.biSize = sizeof(BITMAPINFOHEADER);
@@ -69,13 +69,13 @@ void write_header(const TBitmap& bitmap, const Layout& layout, std::byte* out)
     header.biPlanes = 1;
     header.biBitCount = static_cast<std::uint16_t>(layout.depth);
     header.biSizeImage =
-        static_cast<std::uint32_t>(std::min<std::uint64_t>(layout.imageBytes, UINT32_MAX));
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(layout.image_bytes, UINT32_MAX));
     header.biClrUsed = static_cast<std::uint32_t>(layout.colours);
     std::memcpy(out, &header, sizeof header);
 }
 
 // Colour table entries are blue, green, red, reserved; unused entries are black.
-void write_colours(const QList<QRgb>& colors, const Layout& layout, std::byte* out)
+void write_colours(const QList<QRgb>& colors, const dib_layout& layout, std::byte* out)
 {
     std::memset(out, 0, 4 * layout.colours);
     const std::uint64_t used = std::min<std::uint64_t>(colors.size(), layout.colours);
@@ -87,25 +87,26 @@ void write_colours(const QList<QRgb>& colors, const Layout& layout, std::byte* o
     }
 }
 
-void write_rows(const QImage& image, const Layout& layout, std::byte* out)
+void write_rows(const QImage& image, const dib_layout& layout, std::byte* out)
 {
     const std::uint64_t used = (static_cast<std::uint64_t>(image.width()) * layout.depth + 7) / 8;
     // 0 <= y < height, and an exported row is the used bytes rounded up to 4, so neither
-    // height - 1 - y nor rowBytes - used can wrap.
+    // height - 1 - y nor row_bytes - used can wrap.
     for (int y = 0; y < image.height(); ++y) {
-        std::byte* row = out + layout.rowBytes * static_cast<std::uint64_t>(image.height() - 1 - y);
+        std::byte* row =
+            out + layout.row_bytes * static_cast<std::uint64_t>(image.height() - 1 - y);
         std::memcpy(row, image.constScanLine(y), used);
-        std::memset(row + used, 0, layout.rowBytes - used);
+        std::memset(row + used, 0, layout.row_bytes - used);
     }
 }
 
 } // namespace
 
-void GetDIBSizes(HBITMAP bitmap, std::uint64_t& infoHeaderSize, std::uint64_t& imageSize)
+void GetDIBSizes(HBITMAP bitmap, std::uint64_t& info_header_size, std::uint64_t& image_size)
 {
-    const Layout layout = layout_of(known_bitmap(bitmap));
-    infoHeaderSize = layout.infoBytes;
-    imageSize = layout.imageBytes;
+    const dib_layout layout = layout_of(known_bitmap(bitmap));
+    info_header_size = layout.info_bytes;
+    image_size = layout.image_bytes;
 }
 
 bool GetDIB(HBITMAP handle, HPALETTE palette, void* bitmapInfo, void* bits)
@@ -114,7 +115,7 @@ bool GetDIB(HBITMAP handle, HPALETTE palette, void* bitmapInfo, void* bits)
     if (bitmap == nullptr || bitmap->Image().isNull() || bitmapInfo == nullptr || bits == nullptr) {
         return false;
     }
-    const Layout layout = layout_of(*bitmap);
+    const dib_layout layout = layout_of(*bitmap);
     auto* info = static_cast<std::byte*>(bitmapInfo);
     write_header(*bitmap, layout, info);
     const QList<QRgb> colors =

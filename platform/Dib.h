@@ -24,7 +24,7 @@ static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
 // Byte sizes of a bitmap's export: the header with its colour table, and the pixel rows
 // (bottom-up, each padded to 4 bytes). Raises Exception for a handle that names no bitmap.
-void GetDIBSizes(HBITMAP bitmap, std::uint64_t& infoHeaderSize, std::uint64_t& imageSize);
+void GetDIBSizes(HBITMAP bitmap, std::uint64_t& info_header_size, std::uint64_t& image_size);
 
 // Fills `bitmapInfo` and `bits`, sized by GetDIBSizes. The colour table comes from
 // `palette` when it is given, else from the bitmap. Returns false, writing nothing, for

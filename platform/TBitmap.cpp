@@ -66,9 +66,9 @@ QImage::Format storage_format(TPixelFormat format)
     }
 }
 
-TPixelFormat format_of_depth(int bitsPerPixel)
+TPixelFormat format_of_depth(int bits_per_pixel)
 {
-    switch (bitsPerPixel) {
+    switch (bits_per_pixel) {
     case 1:
         return pf1bit;
     case 4:
@@ -124,17 +124,17 @@ QImage image_of(bmp::picture& picture)
     return image;
 }
 
-struct LoadedPicture
+struct loaded_picture
 {
     QImage image;
-    int bitsPerPixel = 0; // as the file stores it
+    int bits_per_pixel = 0; // as the file stores it
 };
 
 // Budget first, then touch: the picture and the buffers the file is read into are
 // counted from the header's sides before any of them is allocated.
-LoadedPicture read_picture(const std::string& fileName)
+loaded_picture read_picture(const std::string& file_name)
 {
-    bitmap_file file(fileName);
+    bitmap_file file(file_name);
     bmp::outcome<bmp::header> header = bmp::read_header(file);
     const bmp::header& h = accepted(header);
     require_memory(h.width, h.rows, bmp::decoding_bytes(h),
@@ -248,51 +248,51 @@ void TBitmap::Changed()
     }
 }
 
-void TBitmap::Width(int newWidth)
+void TBitmap::Width(int new_width)
 {
-    Resize(newWidth, height);
+    Resize(new_width, height);
 }
 
-void TBitmap::Height(int newHeight)
+void TBitmap::Height(int new_height)
 {
-    Resize(width, newHeight);
+    Resize(width, new_height);
 }
 
-void TBitmap::Resize(int newWidth, int newHeight)
+void TBitmap::Resize(int new_width, int new_height)
 {
-    if (newWidth < 0 || newHeight < 0) {
+    if (new_width < 0 || new_height < 0) {
         throw Exception(QCoreApplication::translate("bitmap", "A bitmap cannot be %1 x %2 pixels")
-                            .arg(newWidth)
-                            .arg(newHeight));
+                            .arg(new_width)
+                            .arg(new_height));
     }
-    if (newWidth == width && newHeight == height) {
+    if (new_width == width && new_height == height) {
         return;
     }
     QImage next;
-    if (newWidth > 0 && newHeight > 0) {
-        const int heldBits = storage_format(format) == QImage::Format_RGB32 ? 32 : 8;
-        require_memory(newWidth, newHeight, picture_bytes(newWidth, newHeight, heldBits),
+    if (new_width > 0 && new_height > 0) {
+        const int held_bits = storage_format(format) == QImage::Format_RGB32 ? 32 : 8;
+        require_memory(new_width, new_height, picture_bytes(new_width, new_height, held_bits),
                        QCoreApplication::translate("memory", "for its bitmap").toStdString());
-        next = QImage(newWidth, newHeight, storage_format(format));
+        next = QImage(new_width, new_height, storage_format(format));
         if (next.isNull()) {
             throw Exception(
                 QCoreApplication::translate("bitmap", "Not enough memory for a %1 x %2 bitmap")
-                    .arg(newWidth)
-                    .arg(newHeight));
+                    .arg(new_width)
+                    .arg(new_height));
         }
         next.fill(0);
         if (next.format() != QImage::Format_RGB32) {
             next.setColorTable(palette ? palette_colors(palette.get()) : grey_table());
         }
         // A bitmap given its height first holds no pixels yet: nothing to keep.
-        const int shared = image.isNull() ? 0 : std::min(newWidth, width);
-        for (int y = 0; shared > 0 && y < std::min(newHeight, height); ++y) {
+        const int shared = image.isNull() ? 0 : std::min(new_width, width);
+        for (int y = 0; shared > 0 && y < std::min(new_height, height); ++y) {
             std::memcpy(next.scanLine(y), image.constScanLine(y), row_bytes(image, shared));
         }
     }
     image = std::move(next);
-    width = newWidth;
-    height = newHeight;
+    width = new_width;
+    height = new_height;
     Changed();
 }
 
@@ -326,7 +326,7 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
 void TBitmap::ReduceToGrey()
 {
     const QList<QRgb> greys = grey_table();
-    PalettePtr greyPalette(palette_from_colors(greys));
+    palette_pointer greyPalette(palette_from_colors(greys));
     const auto count_copy = [&] {
         require_memory(
             width, height, picture_bytes(width, height, 8),
@@ -367,13 +367,13 @@ void TBitmap::Assign(const TBitmap* source)
     if (source == this) {
         return;
     }
-    PalettePtr copied(source->palette ? palette_from_colors(palette_colors(source->palette.get()))
-                                      : nullptr);
+    palette_pointer copied(
+        source->palette ? palette_from_colors(palette_colors(source->palette.get())) : nullptr);
     // Nothing below can fail.
     width = source->width;
     height = source->height;
     format = source->format;
-    handleType = source->handleType;
+    handle_type = source->handle_type;
     palette = std::move(copied);
     image = source->image;
     Changed();
@@ -393,20 +393,20 @@ std::uint8_t* TBitmap::ScanLine(int y)
     return row;
 }
 
-void TBitmap::LoadFromFile(const std::string& fileName)
+void TBitmap::LoadFromFile(const std::string& file_name)
 {
-    LoadedPicture picture;
+    loaded_picture picture;
     try {
-        picture = read_picture(fileName);
+        picture = read_picture(file_name);
     } catch (const Exception& e) {
         throw Exception(QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
-                            .arg(shown_name(file_name_from_bytes(fileName)),
+                            .arg(shown_name(file_name_from_bytes(file_name)),
                                  QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
-    const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);
-    PalettePtr loadedPalette(is_indexed(loaded) ? palette_from_colors(loaded.colorTable())
-                                                : nullptr);
+    const TPixelFormat loadedFormat = format_of_depth(picture.bits_per_pixel);
+    palette_pointer loadedPalette(is_indexed(loaded) ? palette_from_colors(loaded.colorTable())
+                                                     : nullptr);
     if (is_indexed(loaded)) {
         complete_colour_table(loaded);
     }

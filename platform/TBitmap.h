@@ -46,16 +46,16 @@ public:
     int Width() const { return width; }
     int Height() const { return height; }
     // Resizing keeps the pixels both sizes share and clears the others to 0.
-    void Width(int newWidth);
-    void Height(int newHeight);
+    void Width(int new_width);
+    void Height(int new_height);
 
     TPixelFormat PixelFormat() const { return format; }
     // pf8bit keeps an 8-bit picture's bytes and palette and turns any other picture
     // into grey levels under a 256-grey palette; see grey_level.
     void PixelFormat(TPixelFormat newFormat);
 
-    TBitmapHandleType HandleType() const { return handleType; }
-    void HandleType(TBitmapHandleType type) { handleType = type; }
+    TBitmapHandleType HandleType() const { return handle_type; }
+    void HandleType(TBitmapHandleType type) { handle_type = type; }
 
     // The colour table's handle (null for pictures without one). On write the bitmap
     // takes the handle over, releases the one it held, and paints with its colours.
@@ -74,7 +74,7 @@ public:
     // Reads a Windows BMP file through the codec in bmp/; the name is the file system's
     // bytes. Raises Exception naming the file and the reason when it cannot (anything but a
     // regular file is refused at once); the bitmap then keeps the picture it had.
-    void LoadFromFile(const std::string& fileName);
+    void LoadFromFile(const std::string& file_name);
 
     // Takes the picture of `source`: its size, format, pixels and a copy of its palette.
     // The pixels are shared until either bitmap changes them, so handing a freshly loaded
@@ -88,21 +88,21 @@ public:
     std::function<void()> OnChange;
 
 private:
-    struct PaletteRelease
+    struct palette_release
     {
         void operator()(HPALETTE p) const { DeleteObject(p); }
     };
-    using PalettePtr = std::unique_ptr<palette_object, PaletteRelease>;
+    using palette_pointer = std::unique_ptr<palette_object, palette_release>;
 
-    void Resize(int newWidth, int newHeight);
+    void Resize(int new_width, int new_height);
     void ReduceToGrey();
     void Changed();
 
     int width = 0;
     int height = 0;
     TPixelFormat format = pfDevice;
-    TBitmapHandleType handleType = bmDIB;
-    PalettePtr palette;
+    TBitmapHandleType handle_type = bmDIB;
+    palette_pointer palette;
     QImage image;
 };
 

@@ -44,11 +44,11 @@ QString system_error_text(int error)
 
 } // namespace
 
-bitmap_file::bitmap_file(const std::string& fileName)
+bitmap_file::bitmap_file(const std::string& file_name)
 {
     // The name's bytes as given: a name that is not UTF-8 reaches its file.
     // O_NONBLOCK: opening a FIFO without a writer returns at once instead of waiting.
-    fd = open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    fd = open(file_name.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         raise_system_error(errno);
     }

@@ -11,7 +11,7 @@
 class bitmap_file final : public bmp::byte_source
 {
 public:
-    explicit bitmap_file(const std::string& fileName);
+    explicit bitmap_file(const std::string& file_name);
     bitmap_file(const bitmap_file&) = delete;
     bitmap_file& operator=(const bitmap_file&) = delete;
     ~bitmap_file() override;

@@ -28,9 +28,9 @@ QString bits_per_pixel(std::int64_t bits)
 
 // The compression a code stands for; codes 3 and 4 mean other things after an OS/2 2.x
 // header (16 or 64 bytes) than after a Windows one.
-QString compression_name(std::int64_t code, std::int64_t headerSize)
+QString compression_name(std::int64_t code, std::int64_t header_size)
 {
-    const bool os2 = headerSize == 16 || headerSize == 64;
+    const bool os2 = header_size == 16 || header_size == 64;
     switch (code) {
     case 1:
         return QStringLiteral("RLE8");
@@ -47,7 +47,7 @@ QString compression_name(std::int64_t code, std::int64_t headerSize)
     }
 }
 
-QString unsupported_coding(std::int64_t bits, std::int64_t code, std::int64_t headerSize)
+QString unsupported_coding(std::int64_t bits, std::int64_t code, std::int64_t header_size)
 {
     if (code == 0) {
         return QCoreApplication::translate("bmp",
@@ -56,7 +56,7 @@ QString unsupported_coding(std::int64_t bits, std::int64_t code, std::int64_t he
     }
     return QCoreApplication::translate("bmp",
                                        "pictures of %1 with %2 compression are not supported")
-        .arg(bits_per_pixel(bits), compression_name(code, headerSize));
+        .arg(bits_per_pixel(bits), compression_name(code, header_size));
 }
 
 QString reason(const bmp::failure& failure)

@@ -35,13 +35,13 @@ std::uint64_t proc_kib(const char* path, const std::string& key)
 }
 
 // What a resource limit leaves when `used` bytes of it are taken.
-std::uint64_t left_under_limit(int resource, const std::string& usedKey)
+std::uint64_t left_under_limit(int resource, const std::string& used_key)
 {
     rlimit limit{};
     if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
         return unlimited;
     }
-    const std::uint64_t used = proc_kib("/proc/self/status", usedKey);
+    const std::uint64_t used = proc_kib("/proc/self/status", used_key);
     return used >= limit.rlim_cur ? 0 : limit.rlim_cur - used;
 }
 
@@ -66,17 +66,17 @@ std::uint64_t& padded_pixel_cap()
 
 void require_padded_area(std::int64_t width, std::int64_t height)
 {
-    const std::uint64_t paddedWidth = power_of_two_at_or_above(width);
-    const std::uint64_t paddedHeight = power_of_two_at_or_above(height);
-    const std::uint64_t area = saturating_product(paddedWidth, paddedHeight);
+    const std::uint64_t padded_width = power_of_two_at_or_above(width);
+    const std::uint64_t padded_height = power_of_two_at_or_above(height);
+    const std::uint64_t area = saturating_product(padded_width, padded_height);
     if (area <= padded_pixel_cap()) {
         return;
     }
     throw Exception(
         QCoreApplication::translate(
             "memory", "The %1 x %2 picture is padded to %3 x %4 pixels, more than the %5 allowed")
-            .arg(QString::number(width), QString::number(height), QString::number(paddedWidth),
-                 QString::number(paddedHeight), QString::number(padded_pixel_cap())));
+            .arg(QString::number(width), QString::number(height), QString::number(padded_width),
+                 QString::number(padded_height), QString::number(padded_pixel_cap())));
 }
 
 } // namespace
@@ -139,10 +139,10 @@ void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes
                  QString::fromStdString(memory_text(usable))));
 }
 
-std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
+std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bits_per_pixel)
 {
     return saturating_product(bmp::padded_row_bytes(static_cast<std::uint64_t>(width),
-                                                    static_cast<std::uint64_t>(bitsPerPixel)),
+                                                    static_cast<std::uint64_t>(bits_per_pixel)),
                               static_cast<std::uint64_t>(height));
 }
 

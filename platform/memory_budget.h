@@ -43,7 +43,7 @@ void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes
 std::string memory_text(std::uint64_t bytes);
 
 // Bytes of a decoded picture held one, eight or 32 bits per pixel, rows padded to 4.
-std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel);
+std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bits_per_pixel);
 
 // Bytes of the list of row addresses a stage keeps while it works on `rows` rows.
 std::uint64_t row_list_bytes(std::int64_t rows);

@@ -85,13 +85,13 @@ GreyFile decode_grey_bmp(const std::vector<std::uint8_t>& b)
     EXPECT_EQ(b.at(1), 'M');
     EXPECT_EQ(le32(b, 2), b.size());
     const std::uint32_t offset = le32(b, 10);
-    const std::uint32_t infoSize = le32(b, 14);
+    const std::uint32_t info_size = le32(b, 14);
     EXPECT_EQ(b.at(28), 8) << "bits per pixel";
     EXPECT_EQ(le32(b, 30), 0u) << "compression";
     const std::uint32_t colours = le32(b, 46) == 0 ? 256 : le32(b, 46);
     EXPECT_EQ(colours, 256u);
     for (std::uint32_t i = 0; i < colours; ++i) {
-        EXPECT_EQ(le32(b, 14 + infoSize + 4 * i) & 0xffffff, i * 0x010101) << "palette " << i;
+        EXPECT_EQ(le32(b, 14 + info_size + 4 * i) & 0xffffff, i * 0x010101) << "palette " << i;
     }
     GreyFile file;
     file.width = static_cast<int>(le32(b, 18));

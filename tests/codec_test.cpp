@@ -103,7 +103,7 @@ TEST(HeaderCodec, EveryHeaderSizeGivesTheSamePicture)
     }
     for (std::uint32_t size : {12u, 16u, 40u, 52u, 56u, 64u, 108u, 124u}) {
         SCOPED_TRACE(size);
-        file.headerSize = size;
+        file.header_size = size;
         bmp::picture p = decoded(file);
         EXPECT_EQ(indices(p), topFirst);
         EXPECT_EQ(p.colours, opaque);
@@ -114,7 +114,7 @@ TEST(HeaderCodec, EveryHeaderSizeGivesTheSamePicture)
 TEST(HeaderCodec, Os2SidesReachPast32767)
 {
     RawBmp tall = grey_palette(1, 40000);
-    tall.headerSize = 12;
+    tall.header_size = 12;
     for (int i = 0; i < 40000; ++i) {
         tall.pixels.insert(tall.pixels.end(), {static_cast<std::uint8_t>(i % 251), 0, 0, 0});
     }
@@ -124,7 +124,7 @@ TEST(HeaderCodec, Os2SidesReachPast32767)
         EXPECT_EQ(p.row(y)[0], (39999 - y) % 251) << y;
     }
     RawBmp wide = grey_palette(65535, 1);
-    wide.headerSize = 12;
+    wide.header_size = 12;
     wide.pixels = stored_rows(1, 65535, 3);
     bmp::picture w = decoded(wide);
     EXPECT_EQ(w.width, 65535);
@@ -136,11 +136,11 @@ TEST(HeaderCodec, Os2SidesReachPast32767)
 TEST(HeaderCodec, Os2Version2RunLengthIsReadAndHuffmanRefused)
 {
     RawBmp file = rle8(2, 1, {2, 5, 0, 1});
-    file.headerSize = 64;
+    file.header_size = 64;
     bmp::picture p = decoded(file);
     EXPECT_EQ(indices(p), (std::vector<std::uint8_t>{5, 5}));
     RawBmp huffman = grey_palette(8, 1);
-    huffman.headerSize = 64;
+    huffman.header_size = 64;
     huffman.bits = 1;
     huffman.compression = 3;
     huffman.colours.resize(2);

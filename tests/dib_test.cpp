@@ -28,14 +28,14 @@ TEST(GetDIB, ExportsHeaderColourTableAndBottomUpPaddedRows)
 {
     TBitmap bitmap;
     fill_numbered(bitmap);
-    std::uint64_t infoSize = 0;
-    std::uint64_t imageSize = 0;
-    GetDIBSizes(bitmap.Handle(), infoSize, imageSize);
-    EXPECT_EQ(infoSize, 40u + 256u * 4u);
-    EXPECT_EQ(imageSize, 8u * 3u); // 5 bytes padded to 8, three rows
+    std::uint64_t info_size = 0;
+    std::uint64_t image_size = 0;
+    GetDIBSizes(bitmap.Handle(), info_size, image_size);
+    EXPECT_EQ(info_size, 40u + 256u * 4u);
+    EXPECT_EQ(image_size, 8u * 3u); // 5 bytes padded to 8, three rows
 
-    std::vector<std::uint8_t> info(infoSize, 0xcc);
-    std::vector<std::uint8_t> bits(imageSize, 0xcc);
+    std::vector<std::uint8_t> info(info_size, 0xcc);
+    std::vector<std::uint8_t> bits(image_size, 0xcc);
     ASSERT_TRUE(GetDIB(bitmap.Handle(), bitmap.Palette(), info.data(), bits.data()));
 
     BITMAPINFOHEADER header;
@@ -73,14 +73,14 @@ TEST(GetDIB, SetsEveryByteOfBothBlocks)
     colour.Height(1);
     colour.Width(1);
     for (TBitmap* bitmap : {&grey, &mono, &colour}) {
-        std::uint64_t infoSize = 0;
-        std::uint64_t imageSize = 0;
-        GetDIBSizes(bitmap->Handle(), infoSize, imageSize);
+        std::uint64_t info_size = 0;
+        std::uint64_t image_size = 0;
+        GetDIBSizes(bitmap->Handle(), info_size, image_size);
         std::vector<std::uint8_t> filled[2][2];
         for (int run = 0; run < 2; ++run) {
             const std::uint8_t before = run == 0 ? 0xaa : 0x55;
-            filled[run][0].assign(infoSize, before);
-            filled[run][1].assign(imageSize, before);
+            filled[run][0].assign(info_size, before);
+            filled[run][1].assign(image_size, before);
             ASSERT_TRUE(GetDIB(bitmap->Handle(), bitmap->Palette(), filled[run][0].data(),
                                filled[run][1].data()));
         }
@@ -94,11 +94,11 @@ TEST(GetDIB, TakesTheColourTableFromTheGivenPalette)
     TBitmap bitmap;
     fill_numbered(bitmap);
     const HPALETTE palette = palette_from_colors({qRgb(10, 20, 30)});
-    std::uint64_t infoSize = 0;
-    std::uint64_t imageSize = 0;
-    GetDIBSizes(bitmap.Handle(), infoSize, imageSize);
-    std::vector<std::uint8_t> info(infoSize);
-    std::vector<std::uint8_t> bits(imageSize);
+    std::uint64_t info_size = 0;
+    std::uint64_t image_size = 0;
+    GetDIBSizes(bitmap.Handle(), info_size, image_size);
+    std::vector<std::uint8_t> info(info_size);
+    std::vector<std::uint8_t> bits(image_size);
     ASSERT_TRUE(GetDIB(bitmap.Handle(), palette, info.data(), bits.data()));
     EXPECT_EQ(info[40], 30);
     EXPECT_EQ(info[41], 20);
@@ -121,9 +121,9 @@ TEST(GetDIB, FailsForEmptyBitmapsUnknownHandlesAndMissingBuffers)
         stale = gone.Handle();
     }
     EXPECT_FALSE(GetDIB(stale, nullptr, info.data(), bits.data()));
-    std::uint64_t infoSize = 0;
-    std::uint64_t imageSize = 0;
-    EXPECT_THROW(GetDIBSizes(stale, infoSize, imageSize), Exception);
+    std::uint64_t info_size = 0;
+    std::uint64_t image_size = 0;
+    EXPECT_THROW(GetDIBSizes(stale, info_size, image_size), Exception);
 
     TBitmap live;
     fill_numbered(live);

@@ -129,7 +129,7 @@ TEST_F(HostileFile, TruncatedAnywhere)
     }
     ExpectRefused(std::vector<std::uint8_t>(whole.begin(), whole.end() - 1), "truncated");
     RawBmp os2 = grey8(5, 4);
-    os2.headerSize = 12;
+    os2.header_size = 12;
     const std::vector<std::uint8_t> os2Bytes = os2.bytes();
     ExpectRefused(std::vector<std::uint8_t>(os2Bytes.begin(), os2Bytes.begin() + 24),
                   "ends inside its header");
@@ -263,7 +263,7 @@ TEST_F(HostileFile, CodingsThatAreNotSupported)
         ExpectRefused(b.bytes(), "are not supported");
     }
     RawBmp header = grey8(2, 2);
-    header.headerSize = 66;
+    header.header_size = 66;
     ExpectRefused(header.bytes(), "header size 66");
     RawBmp planes = grey8(2, 2);
     planes.planes = 3;
@@ -562,7 +562,7 @@ namespace {
 TEST(FuzzFindings, AnEmptyMaskInALongHeaderIsRefusedWithoutShiftingPastTheWord)
 {
     RawBmp b = masked16(7, 5, {0, 0x03e0, 0x001f});
-    b.headerSize = 108;
+    b.header_size = 108;
     write_file(temp_path("empty-mask.bmp"), b.bytes());
     TBitmap bitmap;
     EXPECT_THROW(bitmap.LoadFromFile(temp_path("empty-mask.bmp")), Exception);

@@ -104,7 +104,7 @@ TEST_F(Window, LayoutCaptionsAndTabOrderComeFromTheFormDescription)
     struct Expected
     {
         const char* name;
-        const char* className;
+        const char* class_name;
         QRect geometry;
         QString caption;
     };
@@ -119,7 +119,7 @@ TEST_F(Window, LayoutCaptionsAndTabOrderComeFromTheFormDescription)
     for (const Expected& row : table) {
         const QWidget* widget = form.findChild<QWidget*>(row.name);
         ASSERT_NE(widget, nullptr) << row.name;
-        EXPECT_STREQ(widget->metaObject()->className(), row.className);
+        EXPECT_STREQ(widget->metaObject()->className(), row.class_name);
         EXPECT_EQ(widget->geometry(), row.geometry) << row.name;
         if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
             EXPECT_EQ(button->text(), row.caption);

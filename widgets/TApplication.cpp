@@ -40,21 +40,21 @@ TApplication* Application = &application_object();
 
 void TApplication::Arguments(int& argc, char** argv)
 {
-    argumentCount = &argc;
-    argumentValues = argv;
+    argument_count = &argc;
+    argument_values = argv;
 }
 
 void TApplication::Initialize()
 {
-    static int noArguments = 0;
-    int& argc = argumentCount ? *argumentCount : noArguments;
+    static int no_arguments = 0;
+    int& argc = argument_count ? *argument_count : no_arguments;
     {
         const unreachable_display_guard guard;
-        application = std::make_unique<GuardedApplication>(argc, argumentValues);
+        application = std::make_unique<GuardedApplication>(argc, argument_values);
     }
     install_translations(*application);
-    previousSink = set_message_sink(modal_message_box);
-    installedSink = true;
+    previous_sink = set_message_sink(modal_message_box);
+    installed_sink = true;
 }
 
 void TApplication::Run()
@@ -70,9 +70,9 @@ void TApplication::Release()
     // Widgets must go before Qt's application object.
     forms.clear();
     application.reset();
-    if (installedSink) {
-        set_message_sink(std::exchange(previousSink, {}));
-        installedSink = false;
+    if (installed_sink) {
+        set_message_sink(std::exchange(previous_sink, {}));
+        installed_sink = false;
     }
 }
 

@@ -58,11 +58,11 @@ public:
     void HandleException();
 
 private:
-    int* argumentCount = nullptr;
-    char** argumentValues = nullptr;
+    int* argument_count = nullptr;
+    char** argument_values = nullptr;
     std::unique_ptr<QApplication> application;
-    message_sink previousSink;
-    bool installedSink = false;
+    message_sink previous_sink;
+    bool installed_sink = false;
     std::vector<std::unique_ptr<TForm>> forms;
 };
 

@@ -2,9 +2,9 @@
 
 #include "form_loader.h"
 
-TForm::TForm(const QString& resourceName, QWidget* parent) : QWidget(parent)
+TForm::TForm(const QString& resource_name, QWidget* parent) : QWidget(parent)
 {
-    load_form(*this, resourceName);
+    load_form(*this, resource_name);
 }
 
 void TForm::Close()

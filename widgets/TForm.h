@@ -8,13 +8,13 @@
 #include <string>
 
 // A window built from the form description stored in the program's resources under
-// `resourceName`. Closing the application's main form ends its message loop.
+// `resource_name`. Closing the application's main form ends its message loop.
 class TForm : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TForm(const QString& resourceName, QWidget* parent = nullptr);
+    explicit TForm(const QString& resource_name, QWidget* parent = nullptr);
 
     void Close();
 

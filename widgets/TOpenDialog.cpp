@@ -72,7 +72,7 @@ bool TOpenDialog::Execute()
     if (!chosen) {
         return false;
     }
-    fileName = *chosen;
+    file_name = *chosen;
     return true;
 }
 

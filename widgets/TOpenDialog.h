@@ -25,11 +25,11 @@ public:
     // Runs the chooser; true, with FileName set, when the user confirmed a file.
     bool Execute();
 
-    const std::string& FileName() const { return fileName; }
-    void FileName(const std::string& name) { fileName = name; }
+    const std::string& FileName() const { return file_name; }
+    void FileName(const std::string& name) { file_name = name; }
 
     const QString& Filter() const { return filter; }
-    void Filter(const QString& newFilter) { filter = newFilter; }
+    void Filter(const QString& new_filter) { filter = new_filter; }
 
     // The folder the dialog starts in while FileName is empty (the working folder when
     // this is empty too).
@@ -44,7 +44,7 @@ public:
     static std::optional<std::string> ModalFileDialog(const TOpenDialog& dialog);
 
 private:
-    std::string fileName;
+    std::string file_name;
     QString filter;
     QString initialDir;
 };

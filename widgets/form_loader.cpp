@@ -17,21 +17,21 @@
 
 namespace {
 
-QWidget* create_component(const QString& className, QWidget* parent)
+QWidget* create_component(const QString& class_name, QWidget* parent)
 {
-    if (className == "TImage") {
+    if (class_name == "TImage") {
         return new TImage(parent);
     }
-    if (className == "TButton") {
+    if (class_name == "TButton") {
         return new TButton(parent);
     }
-    if (className == "TLabel") {
+    if (class_name == "TLabel") {
         return new TLabel(parent);
     }
-    if (className == "TOpenDialog") {
+    if (class_name == "TOpenDialog") {
         return new TOpenDialog(parent);
     }
-    if (className == "TSaveDialog") {
+    if (class_name == "TSaveDialog") {
         return new TSaveDialog(parent);
     }
     return nullptr;
@@ -63,12 +63,12 @@ QPoint stored_position(const QByteArray& description)
 
 form_loader::form_loader(QWidget& target) : form(target) {}
 
-QWidget* form_loader::createWidget(const QString& className, QWidget* parent, const QString& name)
+QWidget* form_loader::createWidget(const QString& class_name, QWidget* parent, const QString& name)
 {
     // The description's top level is the only widget made without a parent.
-    QWidget* widget = parent ? create_component(className, parent) : &form;
+    QWidget* widget = parent ? create_component(class_name, parent) : &form;
     if (widget == nullptr) {
-        widget = QUiLoader::createWidget(className, parent, name);
+        widget = QUiLoader::createWidget(class_name, parent, name);
     }
     if (widget != nullptr) {
         widget->setObjectName(name);
@@ -76,13 +76,13 @@ QWidget* form_loader::createWidget(const QString& className, QWidget* parent, co
     return widget;
 }
 
-void load_form(QWidget& form, const QString& resourceName)
+void load_form(QWidget& form, const QString& resource_name)
 {
-    QFile description(":/" + resourceName);
+    QFile description(":/" + resource_name);
     if (!description.open(QIODevice::ReadOnly)) {
         throw Exception(
             QCoreApplication::translate("form", "The form description %1 is missing: %2")
-                .arg(resourceName, description.errorString()));
+                .arg(resource_name, description.errorString()));
     }
     const QByteArray bytes = description.readAll();
     QBuffer buffer;
@@ -91,7 +91,7 @@ void load_form(QWidget& form, const QString& resourceName)
     if (loader.load(&buffer) != &form) {
         throw Exception(
             QCoreApplication::translate("form", "The form description %1 cannot be read: %2")
-                .arg(resourceName, loader.errorString()));
+                .arg(resource_name, loader.errorString()));
     }
     form.move(stored_position(bytes));
 }

@@ -13,13 +13,13 @@ class form_loader : public QUiLoader
 public:
     explicit form_loader(QWidget& target);
 
-    QWidget* createWidget(const QString& className, QWidget* parent = nullptr,
+    QWidget* createWidget(const QString& class_name, QWidget* parent = nullptr,
                           const QString& name = QString()) override;
 
 private:
     QWidget& form;
 };
 
-// Loads the description stored as resource `resourceName` into `form`. Raises
+// Loads the description stored as resource `resource_name` into `form`. Raises
 // Exception when the resource is missing or cannot be read.
-void load_form(QWidget& form, const QString& resourceName);
+void load_form(QWidget& form, const QString& resource_name);

@@ -17,8 +17,8 @@ void put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes)
 
 void put_info_header(std::vector<std::uint8_t>& out, const RawBmp& b)
 {
-    put(out, b.headerSize, 4);
-    if (b.headerSize == 12) {
+    put(out, b.header_size, 4);
+    if (b.header_size == 12) {
         put(out, static_cast<std::uint32_t>(b.width), 2);
         put(out, static_cast<std::uint32_t>(b.height), 2);
         put(out, b.planes, 2);
@@ -29,7 +29,7 @@ void put_info_header(std::vector<std::uint8_t>& out, const RawBmp& b)
     put(out, static_cast<std::uint32_t>(b.height), 4);
     put(out, b.planes, 2);
     put(out, b.bits, 2);
-    if (b.headerSize < 40) {
+    if (b.header_size < 40) {
         return;
     }
     put(out, b.compression, 4);
@@ -38,7 +38,7 @@ void put_info_header(std::vector<std::uint8_t>& out, const RawBmp& b)
     put(out, 2835, 4);
     put(out, b.colourCount.value_or(static_cast<std::uint32_t>(b.colours.size())), 4);
     put(out, 0, 4);
-    for (std::uint32_t i = 0; i < (b.headerSize - 40) / 4; ++i) {
+    for (std::uint32_t i = 0; i < (b.header_size - 40) / 4; ++i) {
         put(out, i < b.masks.size() ? b.masks[i] : 0, 4);
     }
 }
@@ -49,13 +49,13 @@ std::vector<std::uint8_t> RawBmp::bytes() const
 {
     std::vector<std::uint8_t> info;
     put_info_header(info, *this);
-    if (headerSize == 40) {
+    if (header_size == 40) {
         for (std::uint32_t mask : masks) {
             put(info, mask, 4);
         }
     }
     for (std::uint32_t colour : colours) {
-        put(info, colour, headerSize == 12 ? 3 : 4);
+        put(info, colour, header_size == 12 ? 3 : 4);
     }
     const std::uint32_t offset = pixelOffset.value_or(14 + static_cast<std::uint32_t>(info.size()));
     std::vector<std::uint8_t> out;
@@ -70,13 +70,13 @@ std::vector<std::uint8_t> RawBmp::bytes() const
     return out;
 }
 
-std::vector<std::uint8_t> stored_rows(int rows, int rowBytes, std::uint8_t value)
+std::vector<std::uint8_t> stored_rows(int rows, int row_bytes, std::uint8_t value)
 {
-    const int stride = (rowBytes + 3) / 4 * 4;
+    const int stride = (row_bytes + 3) / 4 * 4;
     std::vector<std::uint8_t> out;
     for (int y = 0; y < rows; ++y) {
-        out.insert(out.end(), rowBytes, value);
-        out.insert(out.end(), stride - rowBytes, 0);
+        out.insert(out.end(), row_bytes, value);
+        out.insert(out.end(), stride - row_bytes, 0);
     }
     return out;
 }

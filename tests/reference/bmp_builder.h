@@ -9,7 +9,7 @@
 // header size, count, offset or coding, and pixel data given as the stored bytes.
 struct RawBmp
 {
-    std::uint32_t headerSize = 40; // 12 and 16 write the short OS/2 headers
+    std::uint32_t header_size = 40; // 12 and 16 write the short OS/2 headers
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint16_t planes = 1;
@@ -24,9 +24,9 @@ struct RawBmp
     std::vector<std::uint8_t> bytes() const;
 };
 
-// Uncompressed rows as stored: `rows` rows of `rowBytes` bytes each, padded to 4, every
+// Uncompressed rows as stored: `rows` rows of `row_bytes` bytes each, padded to 4, every
 // byte `value`.
-std::vector<std::uint8_t> stored_rows(int rows, int rowBytes, std::uint8_t value);
+std::vector<std::uint8_t> stored_rows(int rows, int row_bytes, std::uint8_t value);
 
 // An 8-bit picture of the given sides under a table of 256 greys, without pixels.
 RawBmp grey_palette(int width, int height);

@@ -64,11 +64,11 @@ std::vector<std::uint8_t> encode_bmp(const BmpPicture& p)
     const std::uint32_t tableBytes =
         p.bits <= 8 ? 4 * static_cast<std::uint32_t>(p.colours.size()) : 0;
     const std::uint32_t offset = 14 + 40 + tableBytes;
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(stride * p.height);
+    const std::uint32_t image_bytes = static_cast<std::uint32_t>(stride * p.height);
     std::vector<std::uint8_t> out;
     out.push_back('B');
     out.push_back('M');
-    put32(out, offset + imageBytes);
+    put32(out, offset + image_bytes);
     put32(out, 0);
     put32(out, offset);
     put32(out, 40);
@@ -77,7 +77,7 @@ std::vector<std::uint8_t> encode_bmp(const BmpPicture& p)
     put16(out, 1);
     put16(out, static_cast<std::uint32_t>(p.bits));
     put32(out, 0); // uncompressed
-    put32(out, imageBytes);
+    put32(out, image_bytes);
     put32(out, 2835);
     put32(out, 2835);
     put32(out, p.bits <= 8 ? static_cast<std::uint32_t>(p.colours.size()) : 0);
