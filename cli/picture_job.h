@@ -6,6 +6,7 @@
 #include "matrix.h"
 
 #include <QBuffer>
+#include <QByteArray>
 #include <QIODevice>
 #include <QSaveFile>
 #include <QString>
@@ -20,8 +21,9 @@
 class picture_job
 {
 public:
-    // `input` is a file name, empty for standard input, which `input_copy` then holds.
-    picture_job(const QString& input, const QString& input_copy, output_files outputs,
+    // `input` is a file name, empty for standard input, whose bytes `standard_input` then
+    // holds.
+    picture_job(const QString& input, QByteArray standard_input, output_files outputs,
                 picture_format format, const spectrum_settings& settings);
 
     // On the thread the bitmaps live on: refuses clashing files, loads the input, opens
@@ -36,7 +38,7 @@ private:
     QIODevice& picture_device();
 
     QString input;
-    QString input_copy;
+    QByteArray standard_input;
     output_files outputs;
     picture_format format;
     const spectrum_settings& settings;

@@ -2,12 +2,12 @@
 
 #include "Dib.h"
 #include "Exception.h"
-#include "byte_counts.h"
 #include "ShowMessage.h"
-#include "spectrum_picture.h"
+#include "byte_counts.h"
 #include "fourier.h"
 #include "memory_budget.h"
 #include "quadrants.h"
+#include "spectrum_picture.h"
 #include "work_crew.h"
 
 #include <QCoreApplication>
@@ -20,16 +20,31 @@
 #include <string>
 #include <vector>
 
-void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
+namespace {
+
+void reduce_to_8bit(TBitmap& bitmap, const std::string& name)
 {
-    bitmap.LoadFromFile(fileName);
     try {
         bitmap.PixelFormat(pf8bit);
     } catch (const Exception& e) {
         throw Exception(
             QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
-                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
+                .arg(QString::fromStdString(name), QString::fromStdString(e.Message())));
     }
+}
+
+} // namespace
+
+void load_8bit_picture(TBitmap& bitmap, const std::string& fileName)
+{
+    bitmap.LoadFromFile(fileName);
+    reduce_to_8bit(bitmap, fileName);
+}
+
+void load_8bit_bytes(TBitmap& bitmap, std::span<const std::uint8_t> bytes, const std::string& name)
+{
+    bitmap.LoadFromBytes(bytes, name);
+    reduce_to_8bit(bitmap, name);
 }
 
 int padded_side(int side)
@@ -203,9 +218,9 @@ QImage spectrum_picture(const matrix& spectrum, const display_setting& display)
 {
     QImage grey(spectrum.get_cols() / 2, spectrum.get_rows(), QImage::Format_Grayscale8);
     if (grey.isNull()) {
-        throw Exception(QCoreApplication::translate("pipeline",
-                                                    "Not enough memory for the spectrum picture")
-                            .toStdString());
+        throw Exception(
+            QCoreApplication::translate("pipeline", "Not enough memory for the spectrum picture")
+                .toStdString());
     }
     std::vector<std::uint8_t*> rows;
     rows.reserve(static_cast<std::size_t>(grey.height()));

@@ -94,17 +94,20 @@ QImage image_of(bmp::picture& picture)
     return image;
 }
 
+} // namespace
+
 struct LoadedPicture
 {
     QImage image;
     int bitsPerPixel = 0; // as the file stores it
 };
 
+namespace {
+
 // Budget first, then touch: the picture and the buffers the file is read into are
 // counted from the header's sides before any of them is allocated.
-LoadedPicture read_picture(const std::string& fileName)
+LoadedPicture read_picture(bmp::byte_source& file)
 {
-    bitmap_file file(fileName);
     bmp::outcome<bmp::header> header = bmp::read_header(file);
     const bmp::header& h = accepted(header);
     require_memory(h.width, h.rows, bmp::decoding_bytes(h),
@@ -365,13 +368,29 @@ std::uint8_t* TBitmap::ScanLine(int y)
 
 void TBitmap::LoadFromFile(const std::string& fileName)
 {
+    LoadNamed(fileName, [&] {
+        bitmap_file file(fileName);
+        return read_picture(file);
+    });
+}
+
+void TBitmap::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name)
+{
+    LoadNamed(name, [&] {
+        bmp::memory_source source(bytes);
+        return read_picture(source);
+    });
+}
+
+void TBitmap::LoadNamed(const std::string& name, const std::function<LoadedPicture()>& read)
+{
     LoadedPicture picture;
     try {
-        picture = read_picture(fileName);
+        picture = read();
     } catch (const Exception& e) {
         throw Exception(
             QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
-                .arg(QString::fromStdString(fileName), QString::fromStdString(e.Message())));
+                .arg(QString::fromStdString(name), QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
     const TPixelFormat loadedFormat = format_of_depth(picture.bitsPerPixel);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 enum TPixelFormat
@@ -29,6 +30,7 @@ enum TBitmapHandleType
 };
 
 struct bitmap_object;
+struct LoadedPicture;
 using HBITMAP = bitmap_object*;
 
 // A device-independent bitmap held in a QImage. Pictures of 1, 4 and 8 bits per pixel are
@@ -75,6 +77,8 @@ public:
     // and the reason when it cannot (anything but a regular file is refused at once); the
     // bitmap then keeps the picture it had.
     void LoadFromFile(const std::string& fileName);
+    // The same for a BMP file held in memory, `name` standing for it in messages.
+    void LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name);
 
     // Takes the picture of `source`: its size, format, pixels and a copy of its palette.
     // The pixels are shared until either bitmap changes them, so handing a freshly loaded
@@ -94,6 +98,7 @@ private:
     };
     using PalettePtr = std::unique_ptr<palette_object, PaletteRelease>;
 
+    void LoadNamed(const std::string& name, const std::function<LoadedPicture()>& read);
     void Resize(int newWidth, int newHeight);
     void ReduceToGrey();
     void Changed();

@@ -483,4 +483,70 @@ No output may be the input or another output, under any name or link; an existin
         <translation>widmo-cli [options] --output-dir DIR INPUT...</translation>
     </message>
 </context>
+<context>
+    <name>picture</name>
+    <message>
+        <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
+        <translation>its %1 data is damaged or of a kind the installed reader cannot decode</translation>
+    </message>
+    <message>
+        <source>the file is cut short: it ends before its end marker</source>
+        <translation>the file is cut short: it ends before its end marker</translation>
+    </message>
+    <message>
+        <source>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</source>
+        <translation>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</translation>
+    </message>
+    <message>
+        <source>it has more than %1 scans, more than any real JPEG file needs</source>
+        <translation>it has more than %1 scans, more than any real JPEG file needs</translation>
+    </message>
+    <message>
+        <source>it holds a block of unknown kind (%1)</source>
+        <translation>it holds a block of unknown kind (%1)</translation>
+    </message>
+    <message>
+        <source>it is an SVG drawing, not a picture made of pixels</source>
+        <translation>it is an SVG drawing, not a picture made of pixels</translation>
+    </message>
+    <message>
+        <source>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</source>
+        <translation>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</translation>
+    </message>
+    <message>
+        <source>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</source>
+        <translation>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</translation>
+    </message>
+</context>
+<context>
+    <name>standard input</name>
+    <message>
+        <source>reading it failed: %1</source>
+        <translation>reading it failed: %1</translation>
+    </message>
+    <message>
+        <source>its first bytes show no picture format Widmo reads</source>
+        <translation>its first bytes show no picture format Widmo reads</translation>
+    </message>
+    <message>
+        <source>more than the memory available holds</source>
+        <translation>more than the memory available holds</translation>
+    </message>
+    <message>
+        <source>more than any picture of at most %1 pixels is stored in</source>
+        <translation>more than any picture of at most %1 pixels is stored in</translation>
+    </message>
+    <message>
+        <source>more than any %1 x %2 picture is stored in</source>
+        <translation>more than any %1 x %2 picture is stored in</translation>
+    </message>
+    <message>
+        <source>it goes on past %1, %2</source>
+        <translation>it goes on past %1, %2</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>it is empty</translation>
+    </message>
+</context>
 </TS>

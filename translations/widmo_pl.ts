@@ -485,4 +485,70 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>widmo-cli [opcje] --output-dir DIR INPUT...</translation>
     </message>
 </context>
+<context>
+    <name>picture</name>
+    <message>
+        <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
+        <translation>jego dane %1 są uszkodzone albo takiego rodzaju, którego zainstalowany czytnik nie dekoduje</translation>
+    </message>
+    <message>
+        <source>the file is cut short: it ends before its end marker</source>
+        <translation>plik jest obcięty: kończy się przed swoim znacznikiem końca</translation>
+    </message>
+    <message>
+        <source>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</source>
+        <translation>jego %1 bajtów to o wiele za mało na deklarowane %2 x %3 pikseli (plik JPEG ma co najmniej jeden bajt na każde %4 pikseli)</translation>
+    </message>
+    <message>
+        <source>it has more than %1 scans, more than any real JPEG file needs</source>
+        <translation>ma ponad %1 skanów, więcej niż potrzebuje jakikolwiek prawdziwy plik JPEG</translation>
+    </message>
+    <message>
+        <source>it holds a block of unknown kind (%1)</source>
+        <translation>zawiera blok nieznanego rodzaju (%1)</translation>
+    </message>
+    <message>
+        <source>it is an SVG drawing, not a picture made of pixels</source>
+        <translation>to rysunek SVG, a nie obraz z pikseli</translation>
+    </message>
+    <message>
+        <source>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</source>
+        <translation>to plik PNM (PGM lub PPM) o wartości maksymalnej %1; musi ona wynosić od 1 do 65535</translation>
+    </message>
+    <message>
+        <source>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</source>
+        <translation>to obraz TGA skompresowany metodą RLE, którego zainstalowany czytnik TGA nie dekoduje</translation>
+    </message>
+</context>
+<context>
+    <name>standard input</name>
+    <message>
+        <source>reading it failed: %1</source>
+        <translation>odczyt się nie powiódł: %1</translation>
+    </message>
+    <message>
+        <source>its first bytes show no picture format Widmo reads</source>
+        <translation>jego pierwsze bajty nie wskazują żadnego formatu obrazu, który Widmo czyta</translation>
+    </message>
+    <message>
+        <source>more than the memory available holds</source>
+        <translation>więcej, niż mieści dostępna pamięć</translation>
+    </message>
+    <message>
+        <source>more than any picture of at most %1 pixels is stored in</source>
+        <translation>więcej, niż zajmuje jakikolwiek obraz o co najwyżej %1 pikselach</translation>
+    </message>
+    <message>
+        <source>more than any %1 x %2 picture is stored in</source>
+        <translation>więcej, niż zajmuje jakikolwiek obraz %1 x %2</translation>
+    </message>
+    <message>
+        <source>it goes on past %1, %2</source>
+        <translation>ciągnie się dalej niż %1, %2</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>jest puste</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,268 @@
+#include "picture_scan.h"
+
+#include <QCoreApplication>
+
+#include <optional>
+
+namespace {
+
+// Reads a device from its start in pieces of 64 KiB: byte by byte, or skipping.
+class byte_walk
+{
+public:
+    explicit byte_walk(QIODevice& file) : device(file) { device.seek(0); }
+
+    // The next byte, or nothing at the end of the file.
+    std::optional<std::uint8_t> next()
+    {
+        if (at == buffer.size()) {
+            buffer = device.read(piece);
+            at = 0;
+            if (buffer.isEmpty()) {
+                return std::nullopt;
+            }
+        }
+        return static_cast<std::uint8_t>(buffer[at++]);
+    }
+
+    // Steps over `count` bytes; false when the file ends first.
+    bool skip(qint64 count)
+    {
+        const qint64 buffered = std::min<qint64>(count, buffer.size() - at);
+        at += buffered;
+        const qint64 rest = count - buffered;
+        return rest == 0 || device.skip(rest) == rest;
+    }
+
+    // A big-endian (JPEG) or little-endian (GIF) 16-bit number.
+    std::optional<int> two_bytes(bool big_endian)
+    {
+        const auto first = next();
+        const auto second = next();
+        if (!first || !second) {
+            return std::nullopt;
+        }
+        return big_endian ? *first << 8 | *second : *second << 8 | *first;
+    }
+
+private:
+    static constexpr qint64 piece = qint64{1} << 16;
+    QIODevice& device;
+    QByteArray buffer;
+    qsizetype at = 0;
+};
+
+QString cut_short()
+{
+    return QCoreApplication::translate("picture",
+                                       "the file is cut short: it ends before its end marker");
+}
+
+bool is_standalone_marker(std::uint8_t marker)
+{
+    return marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7);
+}
+
+// Steps over entropy-coded data to the marker after it, past byte stuffing (FF 00) and
+// restart markers. The marker, or nothing at the end of the file.
+std::optional<std::uint8_t> marker_after_scan(byte_walk& walk)
+{
+    bool after_ff = false;
+    while (const auto byte = walk.next()) {
+        if (after_ff && *byte != 0x00 && *byte != 0xff && !is_standalone_marker(*byte)) {
+            return byte;
+        }
+        after_ff = *byte == 0xff;
+    }
+    return std::nullopt;
+}
+
+// The next marker's code, past any fill bytes (FF) and stray bytes before it.
+std::optional<std::uint8_t> next_marker(byte_walk& walk)
+{
+    bool after_ff = false;
+    while (const auto byte = walk.next()) {
+        if (after_ff && *byte != 0xff) {
+            return byte;
+        }
+        after_ff = *byte == 0xff;
+    }
+    return std::nullopt;
+}
+
+QString jpeg_fault(QIODevice& file, QSize sides)
+{
+    const auto pixels =
+        static_cast<std::uint64_t>(sides.width()) * static_cast<std::uint64_t>(sides.height());
+    const auto bytes = static_cast<std::uint64_t>(file.size());
+    if (bytes < pixels / most_jpeg_pixels_a_byte) {
+        return QCoreApplication::translate(
+                   "picture",
+                   "its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG "
+                   "file holds at least one byte for every %4 pixels)")
+            .arg(bytes)
+            .arg(sides.width())
+            .arg(sides.height())
+            .arg(most_jpeg_pixels_a_byte);
+    }
+    byte_walk walk(file);
+    int scans = 0;
+    std::optional<std::uint8_t> marker = next_marker(walk);
+    while (marker && *marker != 0xd9) {
+        if (is_standalone_marker(*marker) || *marker == 0xd8) {
+            marker = next_marker(walk);
+            continue;
+        }
+        const auto length = walk.two_bytes(true);
+        if (!length || *length < 2 || !walk.skip(*length - 2)) {
+            return cut_short();
+        }
+        if (*marker != 0xda) {
+            marker = next_marker(walk);
+            continue;
+        }
+        if (++scans > most_jpeg_scans) {
+            return QCoreApplication::translate(
+                       "picture", "it has more than %1 scans, more than any real JPEG file needs")
+                .arg(most_jpeg_scans);
+        }
+        marker = marker_after_scan(walk);
+    }
+    return marker ? QString() : cut_short();
+}
+
+// Steps over a chain of GIF data sub-blocks up to its empty block.
+bool skip_sub_blocks(byte_walk& walk)
+{
+    while (const auto length = walk.next()) {
+        if (*length == 0) {
+            return true;
+        }
+        if (!walk.skip(*length)) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Steps over a colour table when `flags` announce one.
+bool skip_colour_table(byte_walk& walk, std::uint8_t flags)
+{
+    return (flags & 0x80) == 0 || walk.skip(qint64{3} << ((flags & 0x07) + 1));
+}
+
+// An image: the rest of its descriptor, its colour table, its code size and its data.
+bool skip_gif_image(byte_walk& walk)
+{
+    if (!walk.skip(8)) {
+        return false;
+    }
+    const auto flags = walk.next();
+    return flags && skip_colour_table(walk, *flags) && walk.next() && skip_sub_blocks(walk);
+}
+
+QString gif_fault(QIODevice& file)
+{
+    byte_walk walk(file);
+    if (!walk.skip(10)) {
+        return cut_short();
+    }
+    const auto flags = walk.next();
+    if (!flags || !walk.skip(2) || !skip_colour_table(walk, *flags)) {
+        return cut_short();
+    }
+    while (const auto block = walk.next()) {
+        if (*block == 0x3b) {
+            return {};
+        }
+        const bool whole = *block == 0x21   ? walk.next() && skip_sub_blocks(walk)
+                           : *block == 0x2c ? skip_gif_image(walk)
+                                            : false;
+        if (!whole) {
+            return *block == 0x21 || *block == 0x2c
+                       ? cut_short()
+                       : QCoreApplication::translate("picture",
+                                                     "it holds a block of unknown kind (%1)")
+                             .arg(*block);
+        }
+    }
+    return cut_short();
+}
+
+// The maximum value of a PNM header (P2, P3, P5, P6), when it can be read.
+std::optional<long> pnm_maximum(const QByteArray& first_bytes)
+{
+    QByteArray header = first_bytes.left(1024);
+    // Comments run from # to the end of their line.
+    for (qsizetype hash = header.indexOf('#'); hash >= 0; hash = header.indexOf('#', hash)) {
+        const qsizetype end = header.indexOf('\n', hash);
+        header.remove(hash, end < 0 ? header.size() - hash : end - hash);
+    }
+    const QList<QByteArray> fields = header.simplified().split(' ');
+    bool number = false;
+    const long maximum = fields.size() > 4 ? fields[3].toLong(&number) : 0;
+    return number ? std::optional<long>(maximum) : std::nullopt;
+}
+
+bool is_pnm_with_maximum(const QByteArray& first_bytes)
+{
+    return first_bytes.size() > 2 && first_bytes[0] == 'P' &&
+           QByteArray("2356").contains(first_bytes[1]) &&
+           QByteArray(" \t\r\n").contains(first_bytes[2]);
+}
+
+bool is_svg(const QByteArray& first_bytes)
+{
+    const QByteArray start = first_bytes.left(4096).trimmed();
+    return (start.startsWith("<?xml") || start.startsWith("<svg")) && start.contains("<svg");
+}
+
+// A TGA header of a run-length picture (image types 9, 10, 11) of a depth TGA knows.
+bool is_run_length_tga(const QByteArray& first_bytes)
+{
+    if (first_bytes.size() < 18) {
+        return false;
+    }
+    const auto byte = [&](int at) { return static_cast<std::uint8_t>(first_bytes[at]); };
+    const bool run_length = byte(2) >= 9 && byte(2) <= 11;
+    const bool depth =
+        byte(16) == 8 || byte(16) == 15 || byte(16) == 16 || byte(16) == 24 || byte(16) == 32;
+    return byte(1) <= 1 && run_length && depth;
+}
+
+} // namespace
+
+QString structure_fault(QIODevice& file, const QByteArray& format, QSize sides)
+{
+    if (format == "jpeg") {
+        return jpeg_fault(file, sides);
+    }
+    if (format == "gif") {
+        return gif_fault(file);
+    }
+    return {};
+}
+
+QString refused_kind(const QByteArray& first_bytes)
+{
+    if (is_svg(first_bytes)) {
+        return QCoreApplication::translate("picture",
+                                           "it is an SVG drawing, not a picture made of pixels");
+    }
+    if (is_pnm_with_maximum(first_bytes)) {
+        const std::optional<long> maximum = pnm_maximum(first_bytes);
+        if (maximum && (*maximum < 1 || *maximum > 65535)) {
+            return QCoreApplication::translate(
+                       "picture",
+                       "it is a PNM (PGM or PPM) file whose maximum value is %1; it must be "
+                       "1 to 65535")
+                .arg(*maximum);
+        }
+    }
+    if (is_run_length_tga(first_bytes)) {
+        return QCoreApplication::translate(
+            "picture", "it is a run-length compressed TGA picture, which the installed TGA "
+                       "reader does not decode");
+    }
+    return {};
+}
