@@ -19,6 +19,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <span>
 
 namespace {
@@ -149,11 +150,48 @@ void reduce_into(TBitmap& bitmap, const QImage& colour)
     bitmap.Assign(&reduced);
 }
 
+device_opener memory_opener(const QByteArray& bytes)
+{
+    return [bytes]() -> std::unique_ptr<QIODevice> {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(bytes);
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    };
+}
+
+// The file's bytes with the alpha of a TIFF file declared unspecified at `alpha`.
+QByteArray alpha_unspecified(QIODevice& file, qint64 alpha, const QString& file_name)
+{
+    const auto size = static_cast<std::uint64_t>(file.size());
+    const std::uint64_t available = available_memory();
+    if (size + memory_reserve > available) {
+        refuse(file_name,
+               QCoreApplication::translate(
+                   "picture", "it needs %1 of memory to be read, but only %2 are available")
+                   .arg(QString::fromStdString(memory_text(size)),
+                        QString::fromStdString(memory_text(available))));
+    }
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    if (bytes.size() >= alpha + 2) {
+        bytes[alpha] = 0;
+        bytes[alpha + 1] = 0;
+    }
+    return bytes;
+}
+
 // Loads through Qt's plugins what they recognise; `not_for_qt` loads the rest (with the
 // BMP reader's reasons) unless its first bytes show a kind we can name.
 void load_through(TBitmap& bitmap, const device_opener& open, const QString& file_name,
                   const std::function<void()>& not_for_qt)
 {
+    if (const std::unique_ptr<QIODevice> probe = open();
+        const std::optional<qint64> alpha = unassociated_alpha_at(*probe)) {
+        const QByteArray bytes = alpha_unspecified(*probe, *alpha, file_name);
+        load_through(bitmap, memory_opener(bytes), file_name, not_for_qt);
+        return;
+    }
     QImage colour;
     {
         const quiet_libraries quiet;
@@ -195,13 +233,7 @@ void load_picture(TBitmap& bitmap, const QString& file_name)
 
 void load_picture_bytes(TBitmap& bitmap, const QByteArray& bytes, const QString& name)
 {
-    const auto open = [&]() -> std::unique_ptr<QIODevice> {
-        auto buffer = std::make_unique<QBuffer>();
-        buffer->setData(bytes);
-        buffer->open(QIODevice::ReadOnly);
-        return buffer;
-    };
-    load_through(bitmap, open, name, [&] {
+    load_through(bitmap, memory_opener(bytes), name, [&] {
         const std::span<const std::uint8_t> span(
             reinterpret_cast<const std::uint8_t*>(bytes.constData()),
             static_cast<std::size_t>(bytes.size()));

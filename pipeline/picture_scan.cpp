@@ -243,6 +243,41 @@ QString structure_fault(QIODevice& file, const QByteArray& format, QSize sides)
     return {};
 }
 
+std::optional<qint64> unassociated_alpha_at(QIODevice& file)
+{
+    constexpr int extra_samples = 338;
+    constexpr int short_type = 3;
+    constexpr int unassociated = 2;
+    file.seek(0);
+    const QByteArray header = file.read(8);
+    const bool little = header.startsWith(QByteArray("II*\0", 4));
+    if (!little && !header.startsWith(QByteArray("MM\0*", 4))) {
+        return std::nullopt;
+    }
+    const auto number = [&](const QByteArray& bytes, int at, int size) {
+        std::uint32_t value = 0;
+        for (int k = 0; k < size; ++k) {
+            const auto byte = static_cast<std::uint8_t>(bytes[at + (little ? size - 1 - k : k)]);
+            value = value << 8 | byte;
+        }
+        return value;
+    };
+    const qint64 directory = number(header, 4, 4);
+    file.seek(directory);
+    const QByteArray count = file.read(2);
+    if (count.size() != 2) {
+        return std::nullopt;
+    }
+    const QByteArray entries = file.read(qint64{12} * number(count, 0, 2));
+    for (int at = 0; at + 12 <= entries.size(); at += 12) {
+        if (number(entries, at, 2) == extra_samples && number(entries, at + 2, 2) == short_type &&
+            number(entries, at + 4, 4) == 1 && number(entries, at + 8, 2) == unassociated) {
+            return directory + 2 + at + 8;
+        }
+    }
+    return std::nullopt;
+}
+
 QString refused_kind(const QByteArray& first_bytes)
 {
     if (is_svg(first_bytes)) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // A walk over the markers and blocks of a JPEG or GIF file before Qt's reader decodes it:
 // lengths and markers only, every position checked, the file read once in pieces. What
@@ -24,6 +25,12 @@ constexpr std::uint64_t most_jpeg_pixels_a_byte = 512;
 // `format` as QImageReader names it ("jpeg", "gif"; other formats are not walked), `sides`
 // the sides the reader read from the header.
 QString structure_fault(QIODevice& file, const QByteArray& format, QSize sides);
+
+// Where the ExtraSamples value of a TIFF file's first directory stands when it declares
+// one unassociated alpha sample (2), which Qt's TIFF reader would multiply into the
+// colours of an 8-bit picture. Set to 0 (unspecified), the reader hands over the colours
+// as stored. Nothing for any other file.
+std::optional<qint64> unassociated_alpha_at(QIODevice& file);
 
 // What the first bytes of a file that is refused show it to be, in a reason that says why
 // it is refused: an SVG drawing, a run-length TGA picture, a PNM file with an impossible
