@@ -21,8 +21,8 @@ void load_picture_bytes(TBitmap& bitmap, const QByteArray& bytes, const QString&
 
 // Reads standard input into memory, never to disk. Its first bytes must show a picture
 // format Widmo reads, and a header that declares the sides is counted against the memory
-// and the cap on the padded area before more is read; what is kept is bounded by the
-// memory available and by what a picture of those sides (or of the capped area) can be
+// and the cap on the padded area before more is read; what is kept is bounded by half
+// the memory available and by what a picture of those sides (or of the capped area) can be
 // stored in: 32 bytes a pixel and 16 MiB besides. Raises Exception with the reason
 // (standard input named "-"), a read error as a read error.
 QByteArray read_standard_input();

@@ -82,10 +82,12 @@ QSize declared_sides(const QByteArray& first)
 
 input_bound bound_for(const QSize& sides)
 {
+    // Half of what is free: the bytes are kept while the picture is decoded from them, and
+    // growing them copies them once more.
     const std::uint64_t available = available_memory();
     input_bound bound{
-        available > memory_reserve ? available - memory_reserve : 0,
-        QCoreApplication::translate("standard input", "more than the memory available holds")};
+        available > memory_reserve ? (available - memory_reserve) / 2 : 0,
+        QCoreApplication::translate("standard input", "more than half the memory available holds")};
     const std::uint64_t cap = set_padded_pixel_cap(no_pixel_cap);
     set_padded_pixel_cap(cap);
     if (cap != no_pixel_cap) {

@@ -486,6 +486,10 @@ No output may be the input or another output, under any name or link; an existin
 <context>
     <name>picture</name>
     <message>
+        <source>it needs %1 of memory to be read, but only %2 are available</source>
+        <translation>it needs %1 of memory to be read, but only %2 are available</translation>
+    </message>
+    <message>
         <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
         <translation>its %1 data is damaged or of a kind the installed reader cannot decode</translation>
     </message>
@@ -529,8 +533,8 @@ No output may be the input or another output, under any name or link; an existin
         <translation>its first bytes show no picture format Widmo reads</translation>
     </message>
     <message>
-        <source>more than the memory available holds</source>
-        <translation>more than the memory available holds</translation>
+        <source>more than half the memory available holds</source>
+        <translation>more than half the memory available holds</translation>
     </message>
     <message>
         <source>more than any picture of at most %1 pixels is stored in</source>

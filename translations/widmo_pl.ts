@@ -488,6 +488,10 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
 <context>
     <name>picture</name>
     <message>
+        <source>it needs %1 of memory to be read, but only %2 are available</source>
+        <translation>potrzebuje %1 pamięci do odczytu, a dostępne jest tylko %2</translation>
+    </message>
+    <message>
         <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
         <translation>jego dane %1 są uszkodzone albo takiego rodzaju, którego zainstalowany czytnik nie dekoduje</translation>
     </message>
@@ -531,8 +535,8 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
         <translation>jego pierwsze bajty nie wskazują żadnego formatu obrazu, który Widmo czyta</translation>
     </message>
     <message>
-        <source>more than the memory available holds</source>
-        <translation>więcej, niż mieści dostępna pamięć</translation>
+        <source>more than half the memory available holds</source>
+        <translation>więcej, niż mieści połowa dostępnej pamięci</translation>
     </message>
     <message>
         <source>more than any picture of at most %1 pixels is stored in</source>
