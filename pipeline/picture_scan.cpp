@@ -2,6 +2,10 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -31,7 +35,10 @@ public:
         const qint64 buffered = std::min<qint64>(count, buffer.size() - at);
         at += buffered;
         const qint64 rest = count - buffered;
-        return rest == 0 || device.skip(rest) == rest;
+        if (rest == 0) {
+            return true;
+        }
+        return rest <= device.size() - device.pos() && device.seek(device.pos() + rest);
     }
 
     // A big-endian (JPEG) or little-endian (GIF) 16-bit number.
@@ -131,15 +138,26 @@ QString jpeg_fault(QIODevice& file, QSize sides)
     return marker ? QString() : cut_short();
 }
 
-// Steps over a chain of GIF data sub-blocks up to its empty block.
-bool skip_sub_blocks(byte_walk& walk)
+// Steps over a chain of GIF data sub-blocks up to its empty block, handing each byte to
+// `take` when one is given.
+bool skip_sub_blocks(byte_walk& walk, const std::function<void(std::uint8_t)>& take = {})
 {
     while (const auto length = walk.next()) {
         if (*length == 0) {
             return true;
         }
-        if (!walk.skip(*length)) {
-            return false;
+        if (!take) {
+            if (!walk.skip(*length)) {
+                return false;
+            }
+            continue;
+        }
+        for (int k = 0; k < *length; ++k) {
+            const auto byte = walk.next();
+            if (!byte) {
+                return false;
+            }
+            take(*byte);
         }
     }
     return false;
@@ -151,14 +169,112 @@ bool skip_colour_table(byte_walk& walk, std::uint8_t flags)
     return (flags & 0x80) == 0 || walk.skip(qint64{3} << ((flags & 0x07) + 1));
 }
 
-// An image: the rest of its descriptor, its colour table, its code size and its data.
-bool skip_gif_image(byte_walk& walk)
+// Counts the pixels the LZW codes of a GIF image stand for: each code stands for as many as
+// the string it names is long, which a table of the strings' lengths alone tells.
+class lzw_pixel_count
 {
-    if (!walk.skip(8)) {
-        return false;
+public:
+    explicit lzw_pixel_count(int root_bits)
+        : clear(1 << root_bits), broken(root_bits < 1 || root_bits > 8)
+    {
+        std::fill(lengths.begin(), lengths.begin() + clear, 1u);
+        restart();
     }
+
+    void feed(std::uint8_t byte)
+    {
+        bits |= std::uint32_t{byte} << held;
+        held += 8;
+        while (held >= code_bits && !ended && !broken) {
+            const auto code = static_cast<int>(bits & ((1u << code_bits) - 1));
+            bits >>= code_bits;
+            held -= code_bits;
+            take(code);
+        }
+    }
+
+    std::uint64_t pixels() const { return count; }
+    bool damaged() const { return broken; }
+
+private:
+    void restart()
+    {
+        code_bits = std::countr_zero(static_cast<unsigned>(clear)) + 1;
+        next = clear + 2;
+        previous = -1;
+    }
+
+    void take(int code)
+    {
+        if (code == clear) {
+            restart();
+            return;
+        }
+        if (code == clear + 1) {
+            ended = true;
+            return;
+        }
+        const bool known = previous < 0 ? code < clear : code <= next;
+        if (!known) {
+            broken = true;
+            return;
+        }
+        count += code < next ? lengths[std::size_t(code)] : lengths[std::size_t(previous)] + 1;
+        if (previous >= 0 && next < largest_code) {
+            lengths[std::size_t(next)] = lengths[std::size_t(previous)] + 1;
+            ++next;
+            if (next == 1 << code_bits && code_bits < 12) {
+                ++code_bits;
+            }
+        }
+        previous = code;
+    }
+
+    static constexpr int largest_code = 4096;
+    std::array<std::uint32_t, largest_code> lengths{};
+    int clear;
+    int code_bits = 0;
+    int next = 0;
+    int previous = -1;
+    std::uint32_t bits = 0;
+    int held = 0;
+    std::uint64_t count = 0;
+    bool ended = false;
+    bool broken;
+};
+
+// An image: the rest of its descriptor, its colour table, its code size and its data,
+// whose codes must give every pixel of the image.
+QString gif_image_fault(byte_walk& walk)
+{
+    const auto left = walk.two_bytes(false);
+    const auto top = walk.two_bytes(false);
+    const auto width = walk.two_bytes(false);
+    const auto height = walk.two_bytes(false);
     const auto flags = walk.next();
-    return flags && skip_colour_table(walk, *flags) && walk.next() && skip_sub_blocks(walk);
+    if (!left || !top || !width || !height || !flags || !skip_colour_table(walk, *flags)) {
+        return cut_short();
+    }
+    const auto root_bits = walk.next();
+    if (!root_bits) {
+        return cut_short();
+    }
+    lzw_pixel_count codes(*root_bits);
+    if (!skip_sub_blocks(walk, [&](std::uint8_t byte) { codes.feed(byte); })) {
+        return cut_short();
+    }
+    if (codes.damaged()) {
+        return QCoreApplication::translate("picture", "the codes of its image are damaged");
+    }
+    const auto pixels = static_cast<std::uint64_t>(*width) * static_cast<std::uint64_t>(*height);
+    if (codes.pixels() < pixels) {
+        return QCoreApplication::translate(
+                   "picture", "the data of its %1 x %2 image ends after %3 of its pixels")
+            .arg(*width)
+            .arg(*height)
+            .arg(codes.pixels());
+    }
+    return {};
 }
 
 QString gif_fault(QIODevice& file)
@@ -175,15 +291,17 @@ QString gif_fault(QIODevice& file)
         if (*block == 0x3b) {
             return {};
         }
-        const bool whole = *block == 0x21   ? walk.next() && skip_sub_blocks(walk)
-                           : *block == 0x2c ? skip_gif_image(walk)
-                                            : false;
-        if (!whole) {
-            return *block == 0x21 || *block == 0x2c
-                       ? cut_short()
-                       : QCoreApplication::translate("picture",
-                                                     "it holds a block of unknown kind (%1)")
-                             .arg(*block);
+        if (*block == 0x2c) {
+            if (QString fault = gif_image_fault(walk); !fault.isEmpty()) {
+                return fault;
+            }
+        } else if (*block == 0x21) {
+            if (!walk.next() || !skip_sub_blocks(walk)) {
+                return cut_short();
+            }
+        } else {
+            return QCoreApplication::translate("picture", "it holds a block of unknown kind (%1)")
+                .arg(*block);
         }
     }
     return cut_short();

@@ -561,6 +561,10 @@ TEST(HostileCli, JpegAndGifFilesAreWalkedThroughBeforeTheyAreDecoded)
 
     expect_failed_with(run(one_pixel_gif.chopped(1)), "the file is cut short");
     expect_failed_with(run(one_pixel_gif.left(30)), "the file is cut short");
+    // Declared two pixels wide, its codes still give one.
+    QByteArray wider = one_pixel_gif;
+    wider[24] = 2;
+    expect_failed_with(run(wider), "the data of its 2 x 1 image ends after 1 of its pixels");
     EXPECT_FALSE(std::filesystem::exists(output));
 }
 

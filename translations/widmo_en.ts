@@ -486,6 +486,14 @@ No output may be the input or another output, under any name or link; an existin
 <context>
     <name>picture</name>
     <message>
+        <source>the codes of its image are damaged</source>
+        <translation>the codes of its image are damaged</translation>
+    </message>
+    <message>
+        <source>the data of its %1 x %2 image ends after %3 of its pixels</source>
+        <translation>the data of its %1 x %2 image ends after %3 of its pixels</translation>
+    </message>
+    <message>
         <source>it needs %1 of memory to be read, but only %2 are available</source>
         <translation>it needs %1 of memory to be read, but only %2 are available</translation>
     </message>

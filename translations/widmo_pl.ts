@@ -488,6 +488,14 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
 <context>
     <name>picture</name>
     <message>
+        <source>the codes of its image are damaged</source>
+        <translation>kody jego obrazu są uszkodzone</translation>
+    </message>
+    <message>
+        <source>the data of its %1 x %2 image ends after %3 of its pixels</source>
+        <translation>dane jego obrazu %1 x %2 kończą się po %3 jego pikselach</translation>
+    </message>
+    <message>
         <source>it needs %1 of memory to be read, but only %2 are available</source>
         <translation>potrzebuje %1 pamięci do odczytu, a dostępne jest tylko %2</translation>
     </message>
