@@ -88,8 +88,7 @@ input_bound bound_for(const QSize& sides)
     input_bound bound{
         available > memory_reserve ? (available - memory_reserve) / 2 : 0,
         QCoreApplication::translate("standard input", "more than half the memory available holds")};
-    const std::uint64_t cap = set_padded_pixel_cap(no_pixel_cap);
-    set_padded_pixel_cap(cap);
+    const std::uint64_t cap = padded_pixel_cap();
     if (cap != no_pixel_cap) {
         bound = tighter(bound, {largest_picture_file(cap),
                                 QCoreApplication::translate(
