@@ -174,15 +174,20 @@ bool skip_colour_table(byte_walk& walk, std::uint8_t flags)
 class lzw_pixel_count
 {
 public:
+    // `root_bits` is the image's code size byte: 1 to 8 bits for its colours' indices.
     explicit lzw_pixel_count(int root_bits)
-        : clear(1 << root_bits), broken(root_bits < 1 || root_bits > 8)
+        : clear(usable(root_bits) ? 1 << root_bits : 2), broken(!usable(root_bits))
     {
         std::fill(lengths.begin(), lengths.begin() + clear, 1u);
         restart();
     }
 
+    // Bytes after the end code, or after a damaged code, are not looked at.
     void feed(std::uint8_t byte)
     {
+        if (ended || broken) {
+            return;
+        }
         bits |= std::uint32_t{byte} << held;
         held += 8;
         while (held >= code_bits && !ended && !broken) {
@@ -197,6 +202,8 @@ public:
     bool damaged() const { return broken; }
 
 private:
+    static bool usable(int root_bits) { return root_bits >= 1 && root_bits <= 8; }
+
     void restart()
     {
         code_bits = std::countr_zero(static_cast<unsigned>(clear)) + 1;

@@ -14,6 +14,7 @@
 namespace {
 
 std::atomic<QThread*> quiet_thread{nullptr};
+std::atomic<bool> silencing{true};
 std::atomic<QtMessageHandler> passed_on{nullptr};
 
 void drop_quiet_threads_messages(QtMsgType type, const QMessageLogContext& context,
@@ -54,7 +55,7 @@ quiet_libraries::quiet_libraries()
     quiet_thread = QThread::currentThread();
     previous_handler = qInstallMessageHandler(drop_quiet_threads_messages);
     passed_on = previous_handler;
-    saved_error = silence_standard_error();
+    saved_error = silencing ? silence_standard_error() : -1;
 }
 
 quiet_libraries::~quiet_libraries()
@@ -67,4 +68,9 @@ quiet_libraries::~quiet_libraries()
     qInstallMessageHandler(previous_handler);
     quiet_thread = nullptr;
     standard_error_lock().unlock();
+}
+
+void silence_standard_error_while_decoding(bool silence)
+{
+    silencing = silence;
 }

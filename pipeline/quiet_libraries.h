@@ -20,3 +20,7 @@ private:
     QtMessageHandler previous_handler;
     int saved_error = -1;
 };
+
+// Whether standard error points to /dev/null while a picture is decoded (so by default).
+// The fuzzer turns it off, so that a sanitizer's report on a decoder is seen.
+void silence_standard_error_while_decoding(bool silence);

@@ -541,6 +541,13 @@ TEST(HostileCli, JpegAndGifFilesAreWalkedThroughBeforeTheyAreDecoded)
     const QByteArray jpeg = progressive_jpeg();
     EXPECT_EQ(run(jpeg).status, 0);
     EXPECT_EQ(run(one_pixel_gif).status, 0);
+    // Bytes after the end code are left alone.
+    QByteArray trailing = one_pixel_gif;
+    trailing.replace(30, 3, QByteArray("\x05\x44\x01\xff\xff\xff", 6));
+    EXPECT_EQ(run(trailing).status, 0);
+    QByteArray code_size = one_pixel_gif;
+    code_size[29] = 126;
+    expect_failed_with(run(code_size), "the codes of its image are damaged");
     std::filesystem::remove(output);
 
     // The last scan repeated until there are 501.
