@@ -19,12 +19,11 @@ bool write_all(QIODevice& device, const char* bytes, qint64 count)
 bool write_bmp(QIODevice& device, const QImage& grey)
 {
     static const QList<QRgb> greys = grey_table();
-    const bmp::indexed_picture picture{
-        grey.width(),
-        grey.height(),
-        {grey.constBits(), static_cast<std::size_t>(grey.sizeInBytes())},
-        static_cast<std::size_t>(grey.bytesPerLine()),
-        {greys.constData(), static_cast<std::size_t>(greys.size())}};
+    const bmp::indexed_picture picture{grey.width(),
+                                  grey.height(),
+                                  {grey.constBits(), static_cast<std::size_t>(grey.sizeInBytes())},
+                                  static_cast<std::size_t>(grey.bytesPerLine()),
+                                  {greys.constData(), static_cast<std::size_t>(greys.size())}};
     return bmp::write_indexed_bmp(picture, [&](const std::uint8_t* bytes, std::size_t count) {
         return write_all(device, reinterpret_cast<const char*>(bytes), static_cast<qint64>(count));
     });
