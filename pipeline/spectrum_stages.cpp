@@ -2,12 +2,12 @@
 
 #include "Dib.h"
 #include "Exception.h"
-#include "ShowMessage.h"
 #include "byte_counts.h"
+#include "ShowMessage.h"
+#include "spectrum_picture.h"
 #include "fourier.h"
 #include "memory_budget.h"
 #include "quadrants.h"
-#include "spectrum_picture.h"
 #include "work_crew.h"
 
 #include <QCoreApplication>
@@ -218,9 +218,9 @@ QImage spectrum_picture(const matrix& spectrum, const display_setting& display)
 {
     QImage grey(spectrum.get_cols() / 2, spectrum.get_rows(), QImage::Format_Grayscale8);
     if (grey.isNull()) {
-        throw Exception(
-            QCoreApplication::translate("pipeline", "Not enough memory for the spectrum picture")
-                .toStdString());
+        throw Exception(QCoreApplication::translate("pipeline",
+                                                    "Not enough memory for the spectrum picture")
+                            .toStdString());
     }
     std::vector<std::uint8_t*> rows;
     rows.reserve(static_cast<std::size_t>(grey.height()));

@@ -147,7 +147,7 @@ void require_memory(std::int64_t width, std::int64_t height, std::uint64_t bytes
 std::uint64_t picture_bytes(std::int64_t width, std::int64_t height, int bitsPerPixel)
 {
     return saturating_product(bmp::padded_row_bytes(static_cast<std::uint64_t>(width),
-                                                    static_cast<std::uint64_t>(bitsPerPixel)),
+                                               static_cast<std::uint64_t>(bitsPerPixel)),
                               static_cast<std::uint64_t>(height));
 }
 
