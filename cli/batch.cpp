@@ -188,7 +188,8 @@ private:
     void work_on(batch_item& item, std::size_t index)
     {
         if (item.failure.empty()) {
-            picture_job job(item.input, QString(), item.outputs, options.format, options.spectrum);
+            picture_job job(item.input, QByteArray(), item.outputs, options.format,
+                            options.spectrum);
             item.failure = failure_of([&] {
                 prepare(job, item.input, index);
                 job.compute();

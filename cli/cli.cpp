@@ -37,12 +37,6 @@ private:
     std::uint64_t previous;
 };
 
-// `text` with every mention of the copy of standard input replaced by "-".
-std::string naming_standard_input(const char* text, const QString& copy_name)
-{
-    return QString::fromStdString(text).replace(copy_name, standard_stream).toStdString();
-}
-
 void run_job(picture_job& job)
 {
     job.prepare();
@@ -56,17 +50,12 @@ int run_single(const cli_options& options)
     const QString& input = options.inputs.first();
     const output_files outputs{options.output, options.npy_file};
     if (input != standard_stream) {
-        picture_job job(input, QString(), outputs, options.format, options.spectrum);
+        picture_job job(input, QByteArray(), outputs, options.format, options.spectrum);
         run_job(job);
         return status_after(false, messages.count);
     }
-    const standard_input_copy copy;
-    picture_job job(QString(), copy.file_name(), outputs, options.format, options.spectrum);
-    try {
-        run_job(job);
-    } catch (const std::exception& e) {
-        throw std::runtime_error(naming_standard_input(e.what(), copy.file_name()));
-    }
+    picture_job job(QString(), read_standard_input(), outputs, options.format, options.spectrum);
+    run_job(job);
     return status_after(false, messages.count);
 }
 

@@ -28,10 +28,10 @@ void write_to_standard_output(const QByteArray& bytes)
 
 } // namespace
 
-picture_job::picture_job(const QString& input_, const QString& input_copy_, output_files outputs_,
+picture_job::picture_job(const QString& input_, QByteArray standard_input_, output_files outputs_,
                          picture_format format_, const spectrum_settings& settings_)
-    : input(input_), input_copy(input_copy_), outputs(std::move(outputs_)), format(format_),
-      settings(settings_)
+    : input(input_), standard_input(std::move(standard_input_)), outputs(std::move(outputs_)),
+      format(format_), settings(settings_)
 {
 }
 
@@ -39,7 +39,12 @@ void picture_job::prepare()
 {
     refuse_clashing_files(input, outputs);
     TBitmap picture;
-    load_picture(picture, input.isEmpty() ? input_copy : input);
+    if (input.isEmpty()) {
+        load_picture_bytes(picture, standard_input, standard_stream);
+        standard_input.clear();
+    } else {
+        load_picture(picture, input);
+    }
     if (outputs.picture == standard_stream) {
         standard_output_picture.open(QIODevice::WriteOnly);
     } else if (!outputs.picture.isEmpty()) {

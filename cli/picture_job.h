@@ -7,6 +7,7 @@
 #include "matrix.h"
 
 #include <QBuffer>
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
@@ -21,8 +22,9 @@
 class picture_job
 {
 public:
-    // `input` is a file name, empty for standard input, which `input_copy` then holds.
-    picture_job(const QString& input, const QString& input_copy, output_files outputs,
+    // `input` is a file name, empty for standard input, whose bytes `standard_input` then
+    // holds.
+    picture_job(const QString& input, QByteArray standard_input, output_files outputs,
                 picture_format format, const spectrum_settings& settings);
 
     // On the thread the bitmaps live on: refuses clashing files, loads the input, opens
@@ -35,7 +37,7 @@ public:
 
 private:
     QString input;
-    QString input_copy;
+    QByteArray standard_input;
     output_files outputs;
     picture_format format;
     const spectrum_settings& settings;

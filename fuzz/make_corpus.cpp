@@ -1,7 +1,12 @@
-// Writes the fuzzers' seeds: one small file of every BMP variant the loader reads, for the
+// Writes the fuzzers' seeds: one small file of every BMP variant the loader reads and of
+// the other picture formats (PNG, JPEG, progressive JPEG, GIF, TIFF, WebP, PGM), for the
 // whole road of a picture, and descriptions of files with long streams, for the codec.
 #include "bmp_builder.h"
 #include "stream_input.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
 
 #include <cstdint>
 #include <cstdio>
@@ -30,16 +35,16 @@ RawBmp uncompressed(int bits, int width, int height)
     if (bits <= 8) {
         b.colours = colours(1 << bits);
     }
-    const int rowBytes = (width * bits + 7) / 8;
-    b.pixels = stored_rows(height < 0 ? -height : height, rowBytes, 0x5a);
+    const int row_bytes = (width * bits + 7) / 8;
+    b.pixels = stored_rows(height < 0 ? -height : height, row_bytes, 0x5a);
     return b;
 }
 
-RawBmp bitfields(int bits, std::vector<std::uint32_t> masks, std::uint32_t headerSize)
+RawBmp bitfields(int bits, std::vector<std::uint32_t> masks, std::uint32_t header_size)
 {
     RawBmp b = uncompressed(bits, 7, 5);
     b.compression = 3;
-    b.headerSize = headerSize;
+    b.header_size = header_size;
     b.masks = std::move(masks);
     return b;
 }
@@ -75,12 +80,12 @@ void save_pipeline_seeds(const std::filesystem::path& folder)
         save(folder, "topdown" + std::to_string(bits), uncompressed(bits, 5, -4));
     }
     RawBmp os2 = uncompressed(8, 6, 4);
-    os2.headerSize = 12;
+    os2.header_size = 12;
     save(folder, "os2-8", os2);
-    for (std::uint32_t headerSize : {16u, 52u, 56u, 64u}) {
+    for (std::uint32_t header_size : {16u, 52u, 56u, 64u}) {
         RawBmp other = uncompressed(4, 6, 4);
-        other.headerSize = headerSize;
-        save(folder, "header" + std::to_string(headerSize) + "-4", other);
+        other.header_size = header_size;
+        save(folder, "header" + std::to_string(header_size) + "-4", other);
     }
     save(folder, "bitfields565", bitfields(16, {0xf800, 0x07e0, 0x001f}, 40));
     save(folder, "bitfields555-v4", bitfields(16, {0x7c00, 0x03e0, 0x001f}, 108));
@@ -90,6 +95,68 @@ void save_pipeline_seeds(const std::filesystem::path& folder)
     save(folder, "rle8", run_length(8, {3, 1, 0, 3, 4, 5, 6, 0, 0, 0, 0, 2, 2, 1, 2, 7, 0, 1}));
     save(folder, "rle4",
          run_length(4, {5, 0x12, 0, 3, 0x34, 0x50, 0, 0, 0, 2, 1, 1, 3, 0x77, 0, 1}));
+}
+
+QByteArray encoded(const QImage& picture, const char* format, bool progressive)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    return writer.write(picture) ? bytes : QByteArray();
+}
+
+// A progressive 1024 x 1024 JPEG whose last scan is repeated up to the 500 scans the walk
+// over JPEG files lets through: the slowest JPEG the pipeline decodes for its size.
+QByteArray most_scans_jpeg()
+{
+    // One grey: every refinement scan is a few bytes, and libjpeg still visits every block.
+    QImage picture(1024, 1024, QImage::Format_Grayscale8);
+    picture.fill(90);
+    const QByteArray jpeg = encoded(picture, "jpeg", true);
+    const qsizetype end = jpeg.lastIndexOf("\xff\xd9");
+    const qsizetype last_scan = jpeg.lastIndexOf("\xff\xda", end);
+    if (jpeg.isEmpty() || end < 0 || last_scan < 0) {
+        return {};
+    }
+    const auto scans = static_cast<int>(jpeg.count("\xff\xda"));
+    return jpeg.left(end) + jpeg.mid(last_scan, end - last_scan).repeated(500 - scans) +
+           jpeg.mid(end);
+}
+
+// A small picture in each of the other formats Qt's plugins read.
+void save_other_format_seeds(const std::filesystem::path& folder)
+{
+    QImage picture(12, 9, QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgba(x * 20, y * 28, (x ^ y) * 16, 255 - x * y));
+        }
+    }
+    const auto save_as = [&](const std::string& name, const char* format, bool progressive) {
+        const QByteArray bytes = encoded(picture, format, progressive);
+        if (!bytes.isEmpty()) {
+            save_bytes(folder / name, {bytes.begin(), bytes.end()});
+        } else {
+            std::fprintf(stderr, "make_corpus: no %s writer, seed %s left out\n", format,
+                         name.c_str());
+        }
+    };
+    save_as("picture.png", "png", false);
+    save_as("picture.jpg", "jpeg", false);
+    save_as("progressive.jpg", "jpeg", true);
+    const QByteArray scans = most_scans_jpeg();
+    save_bytes(folder / "scans-500.jpg", {scans.begin(), scans.end()});
+    save_as("picture.tif", "tiff", false);
+    save_as("picture.webp", "webp", false);
+    save_as("picture.pgm", "pgm", false);
+    // Qt writes no GIF: two colours, a graphic control block, one 2 x 2 image, the trailer.
+    save_bytes(folder / "picture.gif",
+               {0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x02, 0x00, 0x02, 0x00, 0xf0,
+                0x01, 0x00, 0x00, 0x00, 0x00, 0xff, 0xff, 0xff, 0x21, 0xf9, 0x04,
+                0x00, 0x00, 0x00, 0x00, 0x00, 0x2c, 0x00, 0x00, 0x00, 0x00, 0x02,
+                0x00, 0x02, 0x00, 0x00, 0x02, 0x02, 0x44, 0x5e, 0x00, 0x3b});
 }
 
 // A description of a 16 x 16 picture (header choice 2: 40 bytes) whose pixel data are
@@ -154,6 +221,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(folder / "pipeline");
     std::filesystem::create_directories(folder / "stream");
     save_pipeline_seeds(folder / "pipeline");
+    save_other_format_seeds(folder / "pipeline");
     save_stream_seeds(folder / "stream");
     return 0;
 }

@@ -93,7 +93,7 @@ namespace {
 std::vector<std::uint8_t> head_of(const stream_input& input)
 {
     RawBmp file;
-    file.headerSize = header_sizes[input.header_choice % header_sizes.size()];
+    file.header_size = header_sizes[input.header_choice % header_sizes.size()];
     file.bits = depths[input.depth_choice % depths.size()];
     file.compression = input.compression % 8;
     file.width = input.width;
@@ -105,8 +105,8 @@ std::vector<std::uint8_t> head_of(const stream_input& input)
     }
     file.masks.assign(input.masks.begin(), input.masks.end());
     // Where RawBmp puts the pixel data, moved by the shift.
-    const std::uint32_t info = file.headerSize + (file.headerSize == 40 ? 12 : 0) +
-                               entries * (file.headerSize == 12 ? 3 : 4);
+    const std::uint32_t info = file.header_size + (file.header_size == 40 ? 12 : 0) +
+                               entries * (file.header_size == 12 ? 3 : 4);
     file.pixelOffset =
         static_cast<std::uint32_t>(std::max(0, 14 + static_cast<int>(info) + input.offset_shift));
     return file.bytes();

@@ -1,15 +1,17 @@
 #include "picture_input.h"
 
 #include "Exception.h"
+#include "byte_counts.h"
 #include "file_name.h"
 #include "memory_budget.h"
+#include "picture_scan.h"
+#include "quiet_libraries.h"
 #include "spectrum_stages.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QImageReader>
-#include <QTemporaryFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,7 +19,11 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
+#include <memory>
+#include <optional>
+#include <span>
 
 namespace {
 
@@ -53,21 +59,23 @@ bool open_for_reading(QFile& file, const QString& file_name)
     return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }
 
-bool starts_like_a_bmp(const QString& file_name)
+// The first bytes of a file, enough to tell what it is.
+QByteArray first_bytes(QIODevice& device)
 {
-    QFile file;
-    char magic[2] = {};
-    return open_for_reading(file, file_name) && file.read(magic, 2) == 2 && magic[0] == 'B' &&
-           magic[1] == 'M';
+    constexpr qint64 enough = 4096;
+    return device.peek(enough);
+}
+
+bool starts_like_a_bmp(const QByteArray& first)
+{
+    return first.startsWith("BM");
 }
 
 // At the peak of decoding, the picture as the plugin decodes it (up to 64 bits a pixel)
 // and its 32-bit copy: three 32-bit pictures; afterwards the 32-bit copy and the bitmap's.
 std::uint64_t decoding_bytes(int width, int height)
 {
-    const std::uint64_t one = picture_bytes(width, height, 32);
-    constexpr std::uint64_t copies = 3;
-    return one > std::numeric_limits<std::uint64_t>::max() / copies ? one : one * copies;
+    return bmp::saturating_product(picture_bytes(width, height, 32), 3);
 }
 
 int mebibytes_above(std::uint64_t bytes)
@@ -77,24 +85,54 @@ int mebibytes_above(std::uint64_t bytes)
                                                        : static_cast<int>(mebibytes);
 }
 
-// The picture as 32-bit pixels, counted against the memory by its sides first.
-QImage decode_with_qt(QImageReader& reader, const QString& file_name)
+// Opens the picture's bytes from their start, once for the reader and once for the walk.
+using device_opener = std::function<std::unique_ptr<QIODevice>()>;
+
+QSize sides_as_shown(const QImageReader& reader, QSize stored)
 {
-    const QSize size = reader.size();
-    if (!size.isValid() || size.isEmpty()) {
-        refuse(file_name, QCoreApplication::translate("widmo-cli", "its sides cannot be read"));
-    }
-    const std::uint64_t bytes = decoding_bytes(size.width(), size.height());
+    return reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)
+               ? stored.transposed()
+               : stored;
+}
+
+void require_decoding_memory(QSize size, const QString& file_name)
+{
     naming_the_file(file_name, [&] {
-        require_memory(size.width(), size.height(), bytes,
+        require_memory(size.width(), size.height(), decoding_bytes(size.width(), size.height()),
                        QCoreApplication::translate("memory", "to load it").toStdString());
     });
-    reader.setAllocationLimit(mebibytes_above(bytes));
+}
+
+QString undecodable(const QByteArray& format)
+{
+    return QCoreApplication::translate(
+               "picture", "its %1 data is damaged or of a kind the installed reader cannot decode")
+        .arg(QString::fromLatin1(format.toUpper()));
+}
+
+// The picture as 32-bit pixels, counted against the memory by its sides and walked
+// through (JPEG, GIF) first.
+QImage decode_with_qt(QImageReader& reader, const device_opener& open, const QString& file_name)
+{
+    const QSize size = reader.size();
+    const QByteArray format = reader.format();
+    if (!size.isValid() || size.isEmpty()) {
+        const QString kind = refused_kind(first_bytes(*open()));
+        refuse(file_name, kind.isEmpty()
+                              ? QCoreApplication::translate("widmo-cli", "its sides cannot be read")
+                              : kind);
+    }
+    require_decoding_memory(size, file_name);
+    const QString fault = structure_fault(*open(), format, size);
+    if (!fault.isEmpty()) {
+        refuse(file_name, fault);
+    }
+    reader.setAllocationLimit(mebibytes_above(decoding_bytes(size.width(), size.height())));
     QImage image = reader.read();
     if (image.isNull()) {
-        refuse(file_name, reader.errorString());
+        refuse(file_name, undecodable(format));
     }
-    if (image.size() != size) {
+    if (image.size() != sides_as_shown(reader, size)) {
         refuse(file_name, QCoreApplication::translate(
                               "widmo-cli", "it holds a picture of other sides than it declares"));
     }
@@ -121,55 +159,95 @@ void reduce_into(TBitmap& bitmap, const QImage& colour)
     bitmap.Assign(&reduced);
 }
 
+device_opener memory_opener(const QByteArray& bytes)
+{
+    return [bytes]() -> std::unique_ptr<QIODevice> {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(bytes);
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    };
+}
+
+// The file's bytes with the alpha of a TIFF file declared unspecified at `alpha`.
+QByteArray alpha_unspecified(QIODevice& file, qint64 alpha, const QString& file_name)
+{
+    const auto size = static_cast<std::uint64_t>(file.size());
+    const std::uint64_t available = available_memory();
+    if (size + memory_reserve > available) {
+        refuse(file_name,
+               QCoreApplication::translate(
+                   "picture", "it needs %1 of memory to be read, but only %2 are available")
+                   .arg(QString::fromStdString(memory_text(size)),
+                        QString::fromStdString(memory_text(available))));
+    }
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    if (bytes.size() >= alpha + 2) {
+        bytes[alpha] = 0;
+        bytes[alpha + 1] = 0;
+    }
+    return bytes;
+}
+
+// Loads through Qt's plugins what they recognise; `not_for_qt` loads the rest (with the
+// BMP reader's reasons) unless its first bytes show a kind we can name.
+void load_through(TBitmap& bitmap, const device_opener& open, const QString& file_name,
+                  const std::function<void()>& not_for_qt)
+{
+    if (const std::unique_ptr<QIODevice> probe = open();
+        const std::optional<qint64> alpha = unassociated_alpha_at(*probe)) {
+        const QByteArray bytes = alpha_unspecified(*probe, *alpha, file_name);
+        load_through(bitmap, memory_opener(bytes), file_name, not_for_qt);
+        return;
+    }
+    QImage colour;
+    {
+        const quiet_libraries quiet;
+        const std::unique_ptr<QIODevice> device = open();
+        const QByteArray first = first_bytes(*device);
+        QImageReader reader(device.get());
+        reader.setDecideFormatFromContent(true);
+        reader.setAutoTransform(true);
+        if (starts_like_a_bmp(first) || !reader.canRead()) {
+            const QString kind = refused_kind(first);
+            if (!kind.isEmpty()) {
+                refuse(file_name, kind);
+            }
+            not_for_qt();
+            return;
+        }
+        colour = decode_with_qt(reader, open, file_name);
+    }
+    naming_the_file(file_name, [&] { reduce_into(bitmap, colour); });
+}
+
 } // namespace
 
 void load_picture(TBitmap& bitmap, const QString& file_name)
 {
-    // Only regular files are looked into: reading a FIFO or a device could wait for ever.
-    QFile file;
-    QImageReader reader;
-    reader.setDecideFormatFromContent(true);
-    if (is_regular_file(file_name) && !starts_like_a_bmp(file_name) &&
-        open_for_reading(file, file_name)) {
-        reader.setDevice(&file);
-    }
-    if (!reader.canRead()) {
-        // What is no picture for Qt's plugins gets the BMP reader's reason.
+    const auto bmp_reader = [&] {
         load_8bit_picture(bitmap, file_name_bytes(file_name).toStdString());
+    };
+    // Only regular files are looked into: reading a FIFO or a device could wait for ever.
+    if (!is_regular_file(file_name)) {
+        bmp_reader();
         return;
     }
-    const QImage colour = decode_with_qt(reader, file_name);
-    naming_the_file(file_name, [&] { reduce_into(bitmap, colour); });
-}
-
-standard_input_copy::standard_input_copy()
-{
-    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/widmo-cli-input-XXXXXX"));
-    const auto failed = [&] {
-        return Exception(QCoreApplication::translate(
-                             "widmo-cli", "Cannot copy standard input to a temporary file: %1")
-                             .arg(copy.errorString())
-                             .toStdString());
+    const auto open = [&]() -> std::unique_ptr<QIODevice> {
+        auto file = std::make_unique<QFile>();
+        open_for_reading(*file, file_name);
+        return file;
     };
-    QFile input;
-    if (!copy.open() || !input.open(STDIN_FILENO, QIODevice::ReadOnly)) {
-        throw failed();
-    }
-    constexpr qint64 piece = qint64{1} << 16;
-    while (true) {
-        const QByteArray bytes = input.read(piece);
-        if (bytes.isEmpty()) {
-            break;
-        }
-        if (copy.write(bytes) != bytes.size()) {
-            throw failed();
-        }
-    }
-    copy.setAutoRemove(false);
-    name = copy.fileName();
+    load_through(bitmap, open, file_name, bmp_reader);
 }
 
-standard_input_copy::~standard_input_copy()
+void load_picture_bytes(TBitmap& bitmap, const QByteArray& bytes, const QString& name)
 {
-    QFile::remove(name);
+    load_through(bitmap, memory_opener(bytes), name, [&] {
+        const std::span<const std::uint8_t> span(
+            reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+            static_cast<std::size_t>(bytes.size()));
+        load_8bit_bytes(bitmap, span, name.toStdString());
+    });
 }

@@ -21,16 +21,31 @@
 #include <string>
 #include <vector>
 
-void load_8bit_picture(TBitmap& bitmap, const std::string& file_name)
+namespace {
+
+void reduce_to_8bit(TBitmap& bitmap, const std::string& name)
 {
-    bitmap.LoadFromFile(file_name);
     try {
         bitmap.PixelFormat(pf8bit);
     } catch (const Exception& e) {
-        throw Exception(QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
-                            .arg(shown_name(file_name_from_bytes(file_name)),
-                                 QString::fromStdString(e.Message())));
+        throw Exception(
+            QCoreApplication::translate("pipeline", "Cannot load the bitmap \"%1\": %2")
+                .arg(shown_name(file_name_from_bytes(name)), QString::fromStdString(e.Message())));
     }
+}
+
+} // namespace
+
+void load_8bit_picture(TBitmap& bitmap, const std::string& file_name)
+{
+    bitmap.LoadFromFile(file_name);
+    reduce_to_8bit(bitmap, file_name);
+}
+
+void load_8bit_bytes(TBitmap& bitmap, std::span<const std::uint8_t> bytes, const std::string& name)
+{
+    bitmap.LoadFromBytes(bytes, name);
+    reduce_to_8bit(bitmap, name);
 }
 
 int padded_side(int side)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 // The stages that turn a picture into the picture of its centred spectrum, shared by the
@@ -19,6 +20,8 @@
 // Loads a BMP file (its name in the file system's bytes) into `bitmap` and reduces it to
 // one byte per pixel. Raises Exception naming the file when either step fails.
 void load_8bit_picture(TBitmap& bitmap, const std::string& file_name);
+// The same for a BMP file held in memory, `name` standing for it in messages.
+void load_8bit_bytes(TBitmap& bitmap, std::span<const std::uint8_t> bytes, const std::string& name);
 
 // The smallest power of two at or above `side` (1 for 0 and 1). Raises Exception when
 // that exceeds 2^29, the largest side whose rows of 2 x side doubles a matrix counts.

@@ -19,8 +19,15 @@ message_sink& thread_sink()
 
 } // namespace
 
+std::recursive_mutex& standard_error_lock()
+{
+    static std::recursive_mutex lock;
+    return lock;
+}
+
 void standard_error_line(const std::string& text)
 {
+    const std::lock_guard<std::recursive_mutex> hold(standard_error_lock());
     std::cerr << (text + '\n') << std::flush;
 }
 

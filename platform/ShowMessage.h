@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <mutex>
 #include <string>
 
 // Where ShowMessage sends its text. The window program installs a modal box, the
@@ -22,3 +23,7 @@ message_sink set_thread_message_sink(message_sink sink);
 // The default sink: the text and a newline, written at once, so that lines from several
 // threads do not mix.
 void standard_error_line(const std::string& text);
+
+// Held while a line is written to standard error, and by whoever points standard error
+// elsewhere for a while, so that no line of another thread is lost meanwhile.
+std::recursive_mutex& standard_error_lock();

@@ -124,17 +124,20 @@ QImage image_of(bmp::picture& picture)
     return image;
 }
 
+} // namespace
+
 struct loaded_picture
 {
     QImage image;
     int bits_per_pixel = 0; // as the file stores it
 };
 
+namespace {
+
 // Budget first, then touch: the picture and the buffers the file is read into are
 // counted from the header's sides before any of them is allocated.
-loaded_picture read_picture(const std::string& file_name)
+loaded_picture read_picture(bmp::byte_source& file)
 {
-    bitmap_file file(file_name);
     bmp::outcome<bmp::header> header = bmp::read_header(file);
     const bmp::header& h = accepted(header);
     require_memory(h.width, h.rows, bmp::decoding_bytes(h),
@@ -395,13 +398,29 @@ std::uint8_t* TBitmap::ScanLine(int y)
 
 void TBitmap::LoadFromFile(const std::string& file_name)
 {
+    LoadNamed(file_name, [&] {
+        bitmap_file file(file_name);
+        return read_picture(file);
+    });
+}
+
+void TBitmap::LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name)
+{
+    LoadNamed(name, [&] {
+        bmp::memory_source source(bytes);
+        return read_picture(source);
+    });
+}
+
+void TBitmap::LoadNamed(const std::string& name, const std::function<loaded_picture()>& read)
+{
     loaded_picture picture;
     try {
-        picture = read_picture(file_name);
+        picture = read();
     } catch (const Exception& e) {
-        throw Exception(QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
-                            .arg(shown_name(file_name_from_bytes(file_name)),
-                                 QString::fromStdString(e.Message())));
+        throw Exception(
+            QCoreApplication::translate("bitmap", "Cannot read the bitmap \"%1\": %2")
+                .arg(shown_name(file_name_from_bytes(name)), QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
     const TPixelFormat loadedFormat = format_of_depth(picture.bits_per_pixel);

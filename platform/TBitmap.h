@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 
 enum TPixelFormat
@@ -29,6 +30,7 @@ enum TBitmapHandleType
 };
 
 struct bitmap_object;
+struct loaded_picture;
 using HBITMAP = bitmap_object*;
 
 // A device-independent bitmap held in a QImage. Pictures of 1, 4 and 8 bits per pixel are
@@ -71,10 +73,13 @@ public:
     // row outside the picture.
     virtual std::uint8_t* ScanLine(int y);
 
-    // Reads a Windows BMP file through the codec in bmp/; the name is the file system's
-    // bytes. Raises Exception naming the file and the reason when it cannot (anything but a
-    // regular file is refused at once); the bitmap then keeps the picture it had.
+    // Reads a Windows BMP file (its name in the file system's bytes) through the codec in
+    // bmp/. Raises Exception naming the file
+    // and the reason when it cannot (anything but a regular file is refused at once); the
+    // bitmap then keeps the picture it had.
     void LoadFromFile(const std::string& file_name);
+    // The same for a BMP file held in memory, `name` standing for it in messages.
+    void LoadFromBytes(std::span<const std::uint8_t> bytes, const std::string& name);
 
     // Takes the picture of `source`: its size, format, pixels and a copy of its palette.
     // The pixels are shared until either bitmap changes them, so handing a freshly loaded
@@ -94,6 +99,7 @@ private:
     };
     using palette_pointer = std::unique_ptr<palette_object, palette_release>;
 
+    void LoadNamed(const std::string& name, const std::function<loaded_picture()>& read);
     void Resize(int new_width, int new_height);
     void ReduceToGrey();
     void Changed();

@@ -58,7 +58,7 @@ memory_probe& probe()
     return current;
 }
 
-std::uint64_t& padded_pixel_cap()
+std::uint64_t& pixel_cap()
 {
     static std::uint64_t cap = no_pixel_cap;
     return cap;
@@ -69,14 +69,14 @@ void require_padded_area(std::int64_t width, std::int64_t height)
     const std::uint64_t padded_width = power_of_two_at_or_above(width);
     const std::uint64_t padded_height = power_of_two_at_or_above(height);
     const std::uint64_t area = saturating_product(padded_width, padded_height);
-    if (area <= padded_pixel_cap()) {
+    if (area <= pixel_cap()) {
         return;
     }
     throw Exception(
         QCoreApplication::translate(
             "memory", "The %1 x %2 picture is padded to %3 x %4 pixels, more than the %5 allowed")
             .arg(QString::number(width), QString::number(height), QString::number(padded_width),
-                 QString::number(padded_height), QString::number(padded_pixel_cap())));
+                 QString::number(padded_height), QString::number(pixel_cap())));
 }
 
 } // namespace
@@ -88,7 +88,12 @@ std::uint64_t power_of_two_at_or_above(std::int64_t side)
 
 std::uint64_t set_padded_pixel_cap(std::uint64_t cap)
 {
-    return std::exchange(padded_pixel_cap(), cap);
+    return std::exchange(pixel_cap(), cap);
+}
+
+std::uint64_t padded_pixel_cap()
+{
+    return pixel_cap();
 }
 
 std::uint64_t available_memory()

@@ -32,6 +32,8 @@ std::uint64_t power_of_two_at_or_above(std::int64_t side);
 // A server that takes files from strangers sets one, so that a small file declaring a
 // huge picture is refused by its sides alone.
 std::uint64_t set_padded_pixel_cap(std::uint64_t cap);
+// The cap set now (no_pixel_cap when there is none).
+std::uint64_t padded_pixel_cap();
 
 // Raises Exception naming the picture size when its padded area exceeds the cap; then
 // naming the picture size, the memory `bytes` and what it is for when `bytes` plus the

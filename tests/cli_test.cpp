@@ -2,6 +2,7 @@
 #include "direct_dft.h"
 #include "folder_entries.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -836,3 +837,61 @@ TEST(WidmoCliHelp, EndsWithExamplesAndStatesTheTransformsSign)
 }
 
 } // namespace
+
+namespace {
+
+// `jpeg` with an EXIF block after its start that gives the orientation `orientation`.
+QByteArray with_orientation(const QByteArray& jpeg, char orientation)
+{
+    const QByteArray exif = QByteArray("\xff\xe1\x00\x22"
+                                       "Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0",
+                                       29) +
+                            orientation + QByteArray(6, '\0');
+    return jpeg.left(2) + exif + jpeg.mid(2);
+}
+
+QByteArray encoded(const QImage& picture, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(picture.save(&buffer, format));
+    return bytes;
+}
+
+// widmo-cli's BMP spectrum of a picture file holding `bytes`.
+QByteArray spectrum_of(const QByteArray& bytes, const std::string& name)
+{
+    write_file(temp_path(name), {bytes.begin(), bytes.end()});
+    const std::string out = temp_path(name + ".bmp");
+    EXPECT_EQ(run_cli({q(temp_path(name)), q(out)}).status, 0) << name;
+    return file_bytes(out);
+}
+
+} // namespace
+
+// A photograph is taken as viewers show it, and a colour as it is stored, whatever its
+// alpha says: the same spectra as of the picture in a PNG file.
+TEST(WidmoCliPictures, PicturesAreTakenAsViewersShowThem)
+{
+    QImage picture(40, 20, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            picture.setPixel(x, y, qRgb(x * 6, y * 12, (x * y) % 256));
+        }
+    }
+    const QByteArray jpeg = encoded(picture, "JPEG");
+    // Orientation 6: the stored rows are shown turned a quarter clockwise.
+    const QImage stored = QImage::fromData(jpeg, "JPEG");
+    const QImage shown = stored.transformed(QTransform().rotate(90));
+    ASSERT_EQ(shown.size(), QSize(20, 40));
+    EXPECT_EQ(spectrum_of(with_orientation(jpeg, 6), "turned.jpg"),
+              spectrum_of(encoded(shown, "PNG"), "turned.png"));
+
+    QImage translucent(8, 8, QImage::Format_ARGB32);
+    for (int k = 0; k < 64; ++k) {
+        translucent.setPixel(k % 8, k / 8, qRgba(k * 4, 255 - k * 3, k * 7 % 256, k % 3 * 127));
+    }
+    EXPECT_EQ(spectrum_of(encoded(translucent, "TIFF"), "alpha.tif"),
+              spectrum_of(encoded(translucent, "PNG"), "alpha.png"));
+}

@@ -2,9 +2,13 @@
 #include "bmp_writer.h"
 #include "folder_entries.h"
 
+#include <QBuffer>
+#include <QImage>
+#include <QImageWriter>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +22,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -642,3 +647,180 @@ TEST(HostileCliOutputs, AFullDiskSaysSo)
 }
 
 } // namespace
+
+namespace {
+
+// In the child: standard input becomes an endless stream of `head` and then zeros, written
+// by a process of its own that ends when the reader goes.
+std::function<void()> endless_input(std::string head)
+{
+    return [head] {
+        int ends[2];
+        if (pipe(ends) != 0) {
+            _exit(125);
+        }
+        if (fork() == 0) {
+            close(ends[0]);
+            const std::vector<char> zeros(1 << 16, 0);
+            bool writing = write(ends[1], head.data(), head.size()) == ssize_t(head.size());
+            while (writing) {
+                writing = write(ends[1], zeros.data(), zeros.size()) > 0;
+            }
+            _exit(0);
+        }
+        close(ends[1]);
+        dup2(ends[0], STDIN_FILENO);
+        close(ends[0]);
+    };
+}
+
+// In the child: standard input is `path` opened for reading (a folder too).
+std::function<void()> input_from(std::string path)
+{
+    return [path] {
+        const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY);
+        dup2(fd, STDIN_FILENO);
+    };
+}
+
+} // namespace
+
+// Standard input is kept in memory, never on disk, recognised from its first bytes and
+// bounded by the sides its header declares, by --max-pixels and by the memory.
+TEST(HostileCli, StandardInputIsRecognisedAndBoundedBeforeItIsKept)
+{
+    const std::string output = temp_path("never-from-stdin.bmp");
+    const std::filesystem::path temporary = temp_path("stdin-tmp");
+    std::filesystem::create_directory(temporary);
+    qputenv("TMPDIR", QByteArray::fromStdString(temporary.string()));
+    expect_failed_with(widmo_cli({"--max-pixels", "1024", "-", output}, endless_input("")),
+                       "\"-\": its first bytes show no picture format Widmo reads");
+    expect_failed_with(widmo_cli({"-", output}, endless_input(png_declaring(64, 64))),
+                       "it goes on past 16.1 MiB, more than any 64 x 64 picture is stored in");
+    expect_failed_with(
+        widmo_cli({"--max-pixels", "1024", "-", output}, endless_input(png_declaring(4096, 4096))),
+        "padded to 4096 x 4096 pixels, more than the 1024 allowed");
+    const std::string tiff("II*\0", 4);
+    expect_failed_with(widmo_cli({"--max-pixels", "1024", "-", output}, endless_input(tiff)),
+                       "more than any picture of at most 1024 pixels is stored in");
+    expect_failed_with(widmo_cli({"-", output}, input_from(temporary.string())),
+                       "\"-\": reading it failed: Is a directory");
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    // Stopped while it reads, standard input leaves nothing behind.
+    QProcess process;
+    process.setChildProcessModifier([tiff] {
+        endless_input(tiff)();
+        address_space_limit(std::uint64_t{1} << 30)();
+    });
+    process.start(QStringLiteral(WIDMO_CLI), {"-", QString::fromStdString(output)});
+    ASSERT_TRUE(process.waitForStarted());
+    QThread::msleep(200);
+    process.terminate();
+    process.waitForFinished();
+#endif
+    qunsetenv("TMPDIR");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+namespace {
+
+std::vector<std::uint8_t> bytes_of(const QByteArray& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+// A progressive JPEG of a 256 x 256 picture of stripes.
+QByteArray progressive_jpeg()
+{
+    QImage picture(256, 256, QImage::Format_Grayscale8);
+    for (int y = 0; y < picture.height(); ++y) {
+        std::memset(picture.scanLine(y), (y * 37) % 256, std::size_t(picture.width()));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(picture));
+    return bytes;
+}
+
+// A GIF of one white pixel: screen, two colours, one image, trailer.
+const QByteArray one_pixel_gif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00"
+                               "\x2c\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3b",
+                               35);
+
+} // namespace
+
+// What Qt's JPEG and GIF readers would decode at length, or take as whole although it is
+// cut short, is refused by a walk over the file's markers and blocks.
+TEST(HostileCli, JpegAndGifFilesAreWalkedThroughBeforeTheyAreDecoded)
+{
+    const std::string input = temp_path("walked");
+    const std::string output = temp_path("never-walked.bmp");
+    const auto run = [&](const QByteArray& bytes) {
+        write_file(input, bytes_of(bytes));
+        return widmo_cli({input, output});
+    };
+    const QByteArray jpeg = progressive_jpeg();
+    EXPECT_EQ(run(jpeg).status, 0);
+    EXPECT_EQ(run(one_pixel_gif).status, 0);
+    // Bytes after the end code are left alone.
+    QByteArray trailing = one_pixel_gif;
+    trailing.replace(30, 3, QByteArray("\x05\x44\x01\xff\xff\xff", 6));
+    EXPECT_EQ(run(trailing).status, 0);
+    QByteArray code_size = one_pixel_gif;
+    code_size[29] = 126;
+    expect_failed_with(run(code_size), "the codes of its image are damaged");
+    std::filesystem::remove(output);
+
+    // The last scan repeated until there are 501.
+    const qsizetype end = jpeg.lastIndexOf("\xff\xd9");
+    const qsizetype last_scan = jpeg.lastIndexOf("\xff\xda", end);
+    const int scans = int(jpeg.count("\xff\xda"));
+    const QByteArray bomb = jpeg.left(end) +
+                            jpeg.mid(last_scan, end - last_scan).repeated(500 + 1 - scans) +
+                            jpeg.mid(end);
+    expect_failed_with(run(bomb), "it has more than 500 scans");
+    expect_failed_with(run(jpeg.left(end)), "the file is cut short");
+    expect_failed_with(run(jpeg.left(jpeg.size() / 2)), "the file is cut short");
+    // The sides in the frame header set to 30000 x 30000.
+    QByteArray huge = jpeg;
+    const qsizetype frame = huge.indexOf("\xff\xc2");
+    huge.replace(frame + 5, 4, QByteArray("\x75\x30\x75\x30", 4));
+    expect_failed_with(run(huge), "far too few for the 30000 x 30000 pixels it declares");
+
+    expect_failed_with(run(one_pixel_gif.chopped(1)), "the file is cut short");
+    expect_failed_with(run(one_pixel_gif.left(30)), "the file is cut short");
+    // Declared two pixels wide, its codes still give one.
+    QByteArray wider = one_pixel_gif;
+    wider[24] = 2;
+    expect_failed_with(run(wider), "the data of its 2 x 1 image ends after 1 of its pixels");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}
+
+// A file the libraries cannot decode gets one line, ours, naming what it is: nothing the
+// libraries print themselves reaches standard error.
+TEST(HostileCli, UndecodableFilesGetOneLineThatSaysWhatTheyAre)
+{
+    const std::string input = temp_path("undecodable");
+    const std::string output = temp_path("never-undecodable.bmp");
+    const auto expect_refused = [&](const QByteArray& bytes, const std::string& reason) {
+        write_file(input, bytes_of(bytes));
+        expect_failed_with(widmo_cli({input, output}), reason);
+    };
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(QImage(64, 64, QImage::Format_RGB32).save(&buffer, "png"));
+    expect_refused(png.chopped(40), "its PNG data is damaged or of a kind the installed reader");
+    expect_refused(QByteArray("P5 4 4 0\n0123456789abcdef"),
+                   "a PNM (PGM or PPM) file whose maximum value is 0");
+    const QByteArray run_length_tga("\0\0\x0a\0\0\0\0\0\0\0\0\0\x02\0\x02\0\x20\x08", 18);
+    expect_refused(run_length_tga + QByteArray("\x83\1\2\3\4", 5),
+                   "it is a run-length compressed TGA picture");
+    expect_refused(QByteArray("<?xml version=\"1.0\"?>\n<svg width=\"4\" height=\"4\"/>"),
+                   "it is an SVG drawing, not a picture made of pixels");
+    EXPECT_FALSE(std::filesystem::exists(output));
+}

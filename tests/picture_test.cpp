@@ -1,16 +1,23 @@
 #include "Exception.h"
+#include "ShowMessage.h"
 #include "TBitmap.h"
 #include "Unit1.h"
 #include "display.h"
+#include "quiet_libraries.h"
 
 #include "shared_among.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -252,6 +259,51 @@ TEST(MatrixToBitmap, ANullMatrixLeavesTheTargetUntouched)
     matrix m(2, 4);
     TForm1::MatrixToBitmap(nullptr, 2, 0.001, &m);
     EXPECT_EQ(m.get_data()[0], 0.0);
+}
+
+QStringList& recorded_warnings()
+{
+    static QStringList warnings;
+    return warnings;
+}
+
+// While a picture is decoded, the decoding thread's Qt warnings and whatever is written to
+// standard error are dropped; another thread's warnings pass on, its lines wait until
+// standard error is given back, and nothing written after that is lost.
+TEST(QuietLibraries, DropTheDecodingThreadsLinesOnlyAndGiveStandardErrorBack)
+{
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    const int saved = dup(STDERR_FILENO);
+    dup2(ends[1], STDERR_FILENO);
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+            recorded_warnings().append(text);
+        });
+    std::thread waiting;
+    {
+        const quiet_libraries quiet;
+        qWarning("from the decoding thread");
+        std::thread([] { qWarning("from another thread"); }).join();
+        waiting = std::thread([] { standard_error_line("a line of another thread"); });
+        std::fputs("a library's line\n", stderr);
+        std::fflush(stderr);
+    }
+    waiting.join();
+    std::fputs("after\n", stderr);
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    close(ends[1]);
+    qInstallMessageHandler(previous);
+    std::string written;
+    char piece[256];
+    for (ssize_t got; (got = read(ends[0], piece, sizeof piece)) > 0;) {
+        written.append(piece, std::size_t(got));
+    }
+    close(ends[0]);
+    EXPECT_EQ(recorded_warnings(), QStringList{"from another thread"});
+    EXPECT_EQ(written, "a line of another thread\nafter\n");
 }
 
 } // namespace

@@ -282,6 +282,53 @@
     </message>
 </context>
 <context>
+    <name>picture</name>
+    <message>
+        <source>the codes of its image are damaged</source>
+        <translation>the codes of its image are damaged</translation>
+    </message>
+    <message>
+        <source>the data of its %1 x %2 image ends after %3 of its pixels</source>
+        <translation>the data of its %1 x %2 image ends after %3 of its pixels</translation>
+    </message>
+    <message>
+        <source>it needs %1 of memory to be read, but only %2 are available</source>
+        <translation>it needs %1 of memory to be read, but only %2 are available</translation>
+    </message>
+    <message>
+        <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
+        <translation>its %1 data is damaged or of a kind the installed reader cannot decode</translation>
+    </message>
+    <message>
+        <source>the file is cut short: it ends before its end marker</source>
+        <translation>the file is cut short: it ends before its end marker</translation>
+    </message>
+    <message>
+        <source>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</source>
+        <translation>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</translation>
+    </message>
+    <message>
+        <source>it has more than %1 scans, more than any real JPEG file needs</source>
+        <translation>it has more than %1 scans, more than any real JPEG file needs</translation>
+    </message>
+    <message>
+        <source>it holds a block of unknown kind (%1)</source>
+        <translation>it holds a block of unknown kind (%1)</translation>
+    </message>
+    <message>
+        <source>it is an SVG drawing, not a picture made of pixels</source>
+        <translation>it is an SVG drawing, not a picture made of pixels</translation>
+    </message>
+    <message>
+        <source>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</source>
+        <translation>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</translation>
+    </message>
+    <message>
+        <source>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</source>
+        <translation>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</translation>
+    </message>
+</context>
+<context>
     <name>pipeline</name>
     <message>
         <source>Cannot load the bitmap &quot;%1&quot;: %2</source>
@@ -298,6 +345,37 @@
     <message>
         <source>Not enough memory for the spectrum picture</source>
         <translation>Not enough memory for the spectrum picture</translation>
+    </message>
+</context>
+<context>
+    <name>standard input</name>
+    <message>
+        <source>reading it failed: %1</source>
+        <translation>reading it failed: %1</translation>
+    </message>
+    <message>
+        <source>its first bytes show no picture format Widmo reads</source>
+        <translation>its first bytes show no picture format Widmo reads</translation>
+    </message>
+    <message>
+        <source>more than half the memory available holds</source>
+        <translation>more than half the memory available holds</translation>
+    </message>
+    <message>
+        <source>more than any picture of at most %1 pixels is stored in</source>
+        <translation>more than any picture of at most %1 pixels is stored in</translation>
+    </message>
+    <message>
+        <source>more than any %1 x %2 picture is stored in</source>
+        <translation>more than any %1 x %2 picture is stored in</translation>
+    </message>
+    <message>
+        <source>it goes on past %1, %2</source>
+        <translation>it goes on past %1, %2</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>it is empty</translation>
     </message>
 </context>
 <context>
@@ -624,10 +702,6 @@ No output may be the input or another output, under any name or link; an existin
     <message>
         <source>not enough memory to convert it</source>
         <translation>not enough memory to convert it</translation>
-    </message>
-    <message>
-        <source>Cannot copy standard input to a temporary file: %1</source>
-        <translation>Cannot copy standard input to a temporary file: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>

@@ -284,6 +284,53 @@
     </message>
 </context>
 <context>
+    <name>picture</name>
+    <message>
+        <source>the codes of its image are damaged</source>
+        <translation>kody jego obrazu są uszkodzone</translation>
+    </message>
+    <message>
+        <source>the data of its %1 x %2 image ends after %3 of its pixels</source>
+        <translation>dane jego obrazu %1 x %2 kończą się po %3 jego pikselach</translation>
+    </message>
+    <message>
+        <source>it needs %1 of memory to be read, but only %2 are available</source>
+        <translation>potrzebuje %1 pamięci do odczytu, a dostępne jest tylko %2</translation>
+    </message>
+    <message>
+        <source>its %1 data is damaged or of a kind the installed reader cannot decode</source>
+        <translation>jego dane %1 są uszkodzone albo takiego rodzaju, którego zainstalowany czytnik nie dekoduje</translation>
+    </message>
+    <message>
+        <source>the file is cut short: it ends before its end marker</source>
+        <translation>plik jest obcięty: kończy się przed swoim znacznikiem końca</translation>
+    </message>
+    <message>
+        <source>its %1 bytes are far too few for the %2 x %3 pixels it declares (a JPEG file holds at least one byte for every %4 pixels)</source>
+        <translation>jego %1 bajtów to o wiele za mało na deklarowane %2 x %3 pikseli (plik JPEG ma co najmniej jeden bajt na każde %4 pikseli)</translation>
+    </message>
+    <message>
+        <source>it has more than %1 scans, more than any real JPEG file needs</source>
+        <translation>ma ponad %1 skanów, więcej niż potrzebuje jakikolwiek prawdziwy plik JPEG</translation>
+    </message>
+    <message>
+        <source>it holds a block of unknown kind (%1)</source>
+        <translation>zawiera blok nieznanego rodzaju (%1)</translation>
+    </message>
+    <message>
+        <source>it is an SVG drawing, not a picture made of pixels</source>
+        <translation>to rysunek SVG, a nie obraz z pikseli</translation>
+    </message>
+    <message>
+        <source>it is a PNM (PGM or PPM) file whose maximum value is %1; it must be 1 to 65535</source>
+        <translation>to plik PNM (PGM lub PPM) o wartości maksymalnej %1; musi ona wynosić od 1 do 65535</translation>
+    </message>
+    <message>
+        <source>it is a run-length compressed TGA picture, which the installed TGA reader does not decode</source>
+        <translation>to obraz TGA skompresowany metodą RLE, którego zainstalowany czytnik TGA nie dekoduje</translation>
+    </message>
+</context>
+<context>
     <name>pipeline</name>
     <message>
         <source>Cannot load the bitmap &quot;%1&quot;: %2</source>
@@ -300,6 +347,37 @@
     <message>
         <source>Not enough memory for the spectrum picture</source>
         <translation>Za mało pamięci na obraz widma</translation>
+    </message>
+</context>
+<context>
+    <name>standard input</name>
+    <message>
+        <source>reading it failed: %1</source>
+        <translation>odczyt się nie powiódł: %1</translation>
+    </message>
+    <message>
+        <source>its first bytes show no picture format Widmo reads</source>
+        <translation>jego pierwsze bajty nie wskazują żadnego formatu obrazu, który Widmo czyta</translation>
+    </message>
+    <message>
+        <source>more than half the memory available holds</source>
+        <translation>więcej, niż mieści połowa dostępnej pamięci</translation>
+    </message>
+    <message>
+        <source>more than any picture of at most %1 pixels is stored in</source>
+        <translation>więcej, niż zajmuje jakikolwiek obraz o co najwyżej %1 pikselach</translation>
+    </message>
+    <message>
+        <source>more than any %1 x %2 picture is stored in</source>
+        <translation>więcej, niż zajmuje jakikolwiek obraz %1 x %2</translation>
+    </message>
+    <message>
+        <source>it goes on past %1, %2</source>
+        <translation>ciągnie się dalej niż %1, %2</translation>
+    </message>
+    <message>
+        <source>it is empty</source>
+        <translation>jest puste</translation>
     </message>
 </context>
 <context>
@@ -626,10 +704,6 @@ OUTPUT kończy się na .bmp, .png lub .pgm; każde inne zakończenie jest odrzuc
     <message>
         <source>not enough memory to convert it</source>
         <translation>za mało pamięci, by go przekształcić</translation>
-    </message>
-    <message>
-        <source>Cannot copy standard input to a temporary file: %1</source>
-        <translation>Nie można skopiować standardowego wejścia do pliku tymczasowego: %1</translation>
     </message>
     <message>
         <source>cannot write %1: %2</source>
