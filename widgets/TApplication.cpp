@@ -2,6 +2,7 @@
 
 #include "ShowMessage.h"
 #include "desktop_session.h"
+#include "file_name.h"
 #include "install_translations.h"
 #include "message_box.h"
 
@@ -103,4 +104,13 @@ void TApplication::HandleException()
     } catch (...) {
         ShowException(Exception(""));
     }
+}
+
+QStringList TApplication::ProgramArguments() const
+{
+    QStringList arguments;
+    for (int i = 0; argument_count != nullptr && i < *argument_count; ++i) {
+        arguments << file_name_from_bytes(argument_values[i]);
+    }
+    return arguments;
 }

@@ -5,6 +5,7 @@
 #include "TForm.h"
 
 #include <QApplication>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,11 @@ public:
     // The program's arguments, handed over by the process entry before WinMain runs;
     // they must outlive the application.
     void Arguments(int& argc, char** argv);
+
+    // The program's arguments once Initialize has taken Qt's own (-platform and the like),
+    // the program's name first, each as the bytes it was given (see file_name.h), so that
+    // a file name that is not UTF-8 still names its file.
+    QStringList ProgramArguments() const;
 
     // Starts the widget application on the program's arguments, with Qt's own texts in
     // the system language where a translation is installed, and shows messages from then

@@ -11,7 +11,7 @@ namespace {
 // `widmo FILE` loads FILE once the window is up, as if it had been chosen in Wczytaj.
 void open_argument_file()
 {
-    const QStringList arguments = QCoreApplication::arguments();
+    const QStringList arguments = Application->ProgramArguments();
     if (arguments.size() < 2) {
         return;
     }
