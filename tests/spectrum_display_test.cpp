@@ -282,6 +282,36 @@ TEST(PhaseDisplay, TheSamePictureOnEveryThreadCount)
     }
 }
 
+// Elements a few units in the last place either side of every level's edge, in every
+// quadrant and at amplitudes from tiny to huge, and at every level's centre, paint
+// phase_level's levels: the near angle is trusted only away from the edges.
+TEST(PhaseDisplay, EveryEdgeOfEveryLevelPaintsAsWorkedOut)
+{
+    element_list elements;
+    for (int edge = 0; edge <= 256; ++edge) {
+        double angle = -std::numbers::pi + 2 * std::numbers::pi * edge / 256;
+        const double centre = angle + std::numbers::pi / 256;
+        elements.emplace_back(std::cos(centre), std::sin(centre));
+        for (int step = 0; step < 4; ++step) {
+            angle = std::nextafter(angle, -inf);
+        }
+        for (int step = 0; step < 8; ++step, angle = std::nextafter(angle, inf)) {
+            for (const double amplitude : {1e-300, 1.0, 3e5, 1e300}) {
+                elements.emplace_back(amplitude * std::cos(angle), amplitude * std::sin(angle));
+            }
+        }
+    }
+    const matrix m = matrix_of(elements);
+    std::vector<int> want;
+    for (const auto& [re, im] : elements) {
+        want.push_back(phase_level(re, im));
+    }
+    EXPECT_EQ(painted(m, spectrum_display::phase), want);
+    for (int level = 0; level < 256; ++level) {
+        EXPECT_NE(std::find(want.begin(), want.end(), level), want.end()) << level;
+    }
+}
+
 TEST(PaintSpectrum, TheNumberedDisplaysPaintAsTheirModes)
 {
     const matrix m = random_spectrum();
