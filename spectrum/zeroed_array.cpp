@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -26,33 +29,139 @@ bool from_kernel(std::size_t bytes)
 #endif
 }
 
+// Calls clear(from, to) on pieces of [0, bytes), shared among the worker threads.
+template <typename Clear> void in_pieces(std::size_t bytes, const Clear& clear)
+{
+    constexpr std::size_t piece = std::size_t{2} << 20;
+    const std::size_t pieces = (bytes + piece - 1) / piece;
+    share_range(pieces, worth_sharing(bytes), [&](std::uint64_t begin, std::uint64_t end) {
+        const std::size_t from = begin * piece;
+        const std::size_t to = std::min<std::size_t>(end * piece, bytes);
+        if (to > from) {
+            clear(from, to);
+        }
+    });
+}
+
 #if defined(MADV_POPULATE_WRITE)
 // The kernel clears every page of the block on its first touch, which for hundreds of
 // megabytes is a good part of the work: asking for all pages up front lets the worker
 // threads share the clearing. Where the kernel cannot, the pages come on first touch.
 void populate(void* block, std::size_t bytes)
 {
-    constexpr std::size_t piece = std::size_t{2} << 20;
-    const std::size_t pieces = (bytes + piece - 1) / piece;
     auto* first = static_cast<char*>(block);
-    share_range(pieces, worth_sharing(bytes), [&](std::uint64_t begin, std::uint64_t end) {
-        const std::size_t from = begin * piece;
-        const std::size_t to = std::min<std::size_t>(end * piece, bytes);
-        if (to > from) {
-            madvise(first + from, to - from, MADV_POPULATE_WRITE);
-        }
+    in_pieces(bytes, [&](std::size_t from, std::size_t to) {
+        madvise(first + from, to - from, MADV_POPULATE_WRITE);
     });
 }
 #else
 void populate(void*, std::size_t) {}
 #endif
 
+// The blocks given back while a keeping_large_blocks lives.
+class kept_blocks
+{
+public:
+    void start()
+    {
+        const std::lock_guard held(lock);
+        ++keepers;
+    }
+
+    void stop()
+    {
+        const std::lock_guard held(lock);
+        if (--keepers == 0) {
+            release_all();
+        }
+    }
+
+    // A kept block of `bytes`, or nullptr; the kept blocks of other sizes go back, so that
+    // no more is kept than the pictures of the present size need.
+    void* take(std::size_t bytes)
+    {
+        const std::lock_guard held(lock);
+        void* found = nullptr;
+        for (auto k = blocks.begin(); k != blocks.end(); ++k) {
+            if (k->bytes == bytes) {
+                found = k->start;
+                blocks.erase(k);
+                break;
+            }
+        }
+        if (found == nullptr) {
+            release_all();
+        }
+        return found;
+    }
+
+    // Whether the block is kept (at most one for each worker thread, each of which has one
+    // picture in hand at a time); when not, the caller gives it back.
+    bool keep(void* block, std::size_t bytes) noexcept
+    {
+        const std::lock_guard held(lock);
+        if (keepers == 0 || blocks.size() >= static_cast<std::size_t>(worker_threads())) {
+            return false;
+        }
+        try {
+            blocks.push_back({block, bytes});
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    struct block_record
+    {
+        void* start;
+        std::size_t bytes;
+    };
+
+    void release_all() noexcept
+    {
+#if defined(__linux__)
+        for (const block_record& block : blocks) {
+            munmap(block.start, block.bytes);
+        }
+#endif
+        blocks.clear();
+    }
+
+    std::mutex lock;
+    int keepers = 0;
+    std::vector<block_record> blocks;
+};
+
+kept_blocks& kept()
+{
+    static kept_blocks blocks;
+    return blocks;
+}
+
 } // namespace
+
+keeping_large_blocks::keeping_large_blocks()
+{
+    kept().start();
+}
+
+keeping_large_blocks::~keeping_large_blocks()
+{
+    kept().stop();
+}
 
 void* allocate_zeroed(std::size_t bytes)
 {
 #if defined(__linux__)
     if (from_kernel(bytes)) {
+        if (void* reused = kept().take(bytes)) {
+            auto* first = static_cast<char*>(reused);
+            in_pieces(bytes, [&](std::size_t from, std::size_t to) {
+                std::memset(first + from, 0, to - from);
+            });
+            return reused;
+        }
         void* block =
             mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (block == MAP_FAILED) {
@@ -78,7 +187,9 @@ void zeroed_release::operator()(void* block) const noexcept
     }
 #if defined(__linux__)
     if (from_kernel(bytes)) {
-        munmap(block, bytes);
+        if (!kept().keep(block, bytes)) {
+            munmap(block, bytes);
+        }
         return;
     }
 #endif

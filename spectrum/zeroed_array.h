@@ -13,6 +13,20 @@ struct zeroed_release
     void operator()(void* block) const noexcept;
 };
 
+// While one of these lives, large blocks given back are kept (a few, as long as the next
+// ones asked for have their size) and handed out again cleared by the worker threads, rather
+// than returned to the kernel and mapped afresh: on a batch of pictures of one size, fresh
+// pages cost the kernel's clearing on every picture, which on a virtual machine is slower
+// than clearing the kept block. When the last one ends, the kept blocks go back.
+class keeping_large_blocks
+{
+public:
+    keeping_large_blocks();
+    ~keeping_large_blocks();
+    keeping_large_blocks(const keeping_large_blocks&) = delete;
+    keeping_large_blocks& operator=(const keeping_large_blocks&) = delete;
+};
+
 // `bytes` bytes of zeros; raises std::bad_alloc when they cannot be had.
 void* allocate_zeroed(std::size_t bytes);
 

@@ -1,9 +1,11 @@
 #include "matrix.h"
 
 #include "shared_among.h"
+#include "zeroed_array.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
@@ -27,6 +29,38 @@ TEST(Matrix, WithoutInitialValuesEveryDoubleIsZero)
             ASSERT_EQ(m.get_data()[k], 0.0) << k;
         }
     }
+}
+
+bool all_zero(const matrix& m)
+{
+    return std::all_of(m.get_data(), m.get_data() + m.size(), [](double d) { return d == 0.0; });
+}
+
+// A large matrix given back while blocks are kept is handed out again, for the next one of
+// its size only, cleared to its last double (the last piece short); after the keeping,
+// blocks come fresh from the kernel again.
+TEST(Matrix, AKeptBlockComesBackClearedForItsOwnSizeOnly)
+{
+    const shared_among two(2);
+    const auto used = [](int rows, int cols) {
+        matrix m(rows, cols);
+        std::fill(m.get_data(), m.get_data() + m.size(), 7.5);
+        return m.get_data();
+    };
+    {
+        const keeping_large_blocks kept;
+        const double* first = used(1024, 1030);
+        const matrix again(1024, 1030);
+        EXPECT_EQ(again.get_data(), first) << "the kept block";
+        EXPECT_TRUE(all_zero(again));
+        used(1024, 1030);
+        const matrix other(1030, 1024);
+        EXPECT_TRUE(all_zero(other));
+        const matrix same(1024, 1030);
+        EXPECT_TRUE(all_zero(same)) << "a block of another size was asked for between";
+    }
+    used(1024, 1030);
+    EXPECT_TRUE(all_zero(matrix(1024, 1030)));
 }
 
 TEST(Matrix, InitialWordsBecomeExactDoubles)
