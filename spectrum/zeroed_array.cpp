@@ -62,10 +62,13 @@ void populate(void*, std::size_t) {}
 class kept_blocks
 {
 public:
-    void start()
+    // `most` blocks at a time are kept until the last stop().
+    void start(std::size_t most)
     {
         const std::lock_guard held(lock);
-        ++keepers;
+        if (keepers++ == 0) {
+            most_kept = most;
+        }
     }
 
     void stop()
@@ -100,7 +103,7 @@ public:
     bool keep(void* block, std::size_t bytes) noexcept
     {
         const std::lock_guard held(lock);
-        if (keepers == 0 || blocks.size() >= static_cast<std::size_t>(worker_threads())) {
+        if (keepers == 0 || blocks.size() >= most_kept) {
             return false;
         }
         try {
@@ -130,6 +133,7 @@ private:
 
     std::mutex lock;
     int keepers = 0;
+    std::size_t most_kept = 0;
     std::vector<block_record> blocks;
 };
 
@@ -143,7 +147,9 @@ kept_blocks& kept()
 
 keeping_large_blocks::keeping_large_blocks()
 {
-    kept().start();
+    // Asked here, before any block is given back: the crew's own lock may be held by a
+    // thread that gives one back.
+    kept().start(static_cast<std::size_t>(worker_threads()));
 }
 
 keeping_large_blocks::~keeping_large_blocks()

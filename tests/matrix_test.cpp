@@ -1,11 +1,13 @@
 #include "matrix.h"
 
 #include "shared_among.h"
+#include "work_crew.h"
 #include "zeroed_array.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
@@ -61,6 +63,23 @@ TEST(Matrix, AKeptBlockComesBackClearedForItsOwnSizeOnly)
     }
     used(1024, 1030);
     EXPECT_TRUE(all_zero(matrix(1024, 1030)));
+}
+
+// As in a batch: the worker threads take and give back matrices while the crew is busy
+// with their shares, and every one they take is cleared.
+TEST(Matrix, WorkerThreadsTakeAndGiveBackKeptBlocksInsideSharedWork)
+{
+    const shared_among two(2);
+    const keeping_large_blocks kept;
+    std::atomic<int> cleared{0};
+    share_work(true, [&](int, int) {
+        for (int round = 0; round < 3; ++round) {
+            matrix m(1024, 1030);
+            cleared += all_zero(m) ? 1 : 0;
+            std::fill(m.get_data(), m.get_data() + m.size(), 1.0);
+        }
+    });
+    EXPECT_EQ(cleared, 6);
 }
 
 TEST(Matrix, InitialWordsBecomeExactDoubles)
