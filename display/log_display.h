@@ -3,6 +3,7 @@
 #include "matrix.h"
 
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -68,8 +69,9 @@ public:
         if (bucket - first < levels.size() && levels[bucket - first] >= 0) {
             return static_cast<std::uint8_t>(levels[bucket - first]);
         }
-        return bucket >= first + levels.size() && power == power ? 255
-                                                                 : log_level_of_power(range, power);
+        return bucket >= first + levels.size() && !std::isnan(power)
+                   ? 255
+                   : log_level_of_power(range, power);
     }
 
 private:
