@@ -173,8 +173,11 @@ void* allocate_zeroed(std::size_t bytes)
         if (block == MAP_FAILED) {
             throw std::bad_alloc();
         }
-        // Only a hint: where large pages cannot be had, the data are the same.
-        madvise(block, bytes, MADV_HUGEPAGE);
+        // No MADV_HUGEPAGE: where the kernel makes large pages on request by compacting
+        // memory (transparent_hugepage/defrag "madvise", Debian's default), a gigabyte asked
+        // for while the page cache fills memory took seconds of compaction, and the first
+        // large spectrum twice the time of the next. Small pages cost a few per cent in the
+        // transform when large ones would have been free.
         populate(block, bytes);
         return block;
     }
