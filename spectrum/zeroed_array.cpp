@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <mutex>
 #include <new>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #if defined(__linux__)
@@ -41,6 +44,30 @@ template <typename Clear> void in_pieces(std::size_t bytes, const Clear& clear)
             clear(from, to);
         }
     });
+}
+
+// Large pages make the transform a few per cent faster and the pages quicker to map, but
+// where the kernel makes them on request by compacting memory (transparent_hugepage/defrag
+// "madvise", Debian's default), a gigabyte asked for while the page cache fills memory took
+// seconds of compaction: the first large spectrum took twice the time of the next. So they
+// are asked for only when the free lists hold plenty of them already.
+bool large_pages_free_for(std::size_t bytes)
+{
+#if defined(__linux__)
+    std::ifstream file("/proc/buddyinfo");
+    std::string text;
+    std::string line;
+    for (int lines = 0; lines < 64 && std::getline(file, line); ++lines) {
+        text += line;
+        text += '\n';
+    }
+    // Twice the block's: taking nearly all of them drives the free memory below the kernel's
+    // marks, and the compaction comes anyway.
+    return free_large_pages(text) >= 2 * (bytes / (std::size_t{2} << 20) + 1);
+#else
+    (void)bytes;
+    return false;
+#endif
 }
 
 #if defined(MADV_POPULATE_WRITE)
@@ -145,6 +172,32 @@ kept_blocks& kept()
 
 } // namespace
 
+std::uint64_t free_large_pages(std::string_view buddyinfo)
+{
+    // Blocks of order 9 (2 MiB) and above; order k holds 2^(k - 9) of them.
+    constexpr int large_order = 9;
+    constexpr int highest_order = 20;
+    std::uint64_t count = 0;
+    std::istringstream lines{std::string(buddyinfo)};
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::size_t zone = line.find("zone");
+        if (zone == std::string::npos) {
+            continue;
+        }
+        std::istringstream fields(line.substr(zone + 4));
+        std::string name;
+        fields >> name;
+        std::uint64_t blocks = 0;
+        for (int order = 0; order <= highest_order && fields >> blocks; ++order) {
+            if (order >= large_order && blocks < (std::uint64_t{1} << 40)) {
+                count += blocks << (order - large_order);
+            }
+        }
+    }
+    return count;
+}
+
 keeping_large_blocks::keeping_large_blocks()
 {
     // Asked here, before any block is given back: the crew's own lock may be held by a
@@ -173,11 +226,9 @@ void* allocate_zeroed(std::size_t bytes)
         if (block == MAP_FAILED) {
             throw std::bad_alloc();
         }
-        // No MADV_HUGEPAGE: where the kernel makes large pages on request by compacting
-        // memory (transparent_hugepage/defrag "madvise", Debian's default), a gigabyte asked
-        // for while the page cache fills memory took seconds of compaction, and the first
-        // large spectrum twice the time of the next. Small pages cost a few per cent in the
-        // transform when large ones would have been free.
+        if (large_pages_free_for(bytes)) {
+            madvise(block, bytes, MADV_HUGEPAGE);
+        }
         populate(block, bytes);
         return block;
     }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string_view>
 
 // Arrays of zeros, for the matrix. A large one comes straight from the kernel: fresh
 // pages are zero already, so nothing has to clear them a second time, and on Linux they
@@ -25,6 +27,11 @@ public:
     keeping_large_blocks(const keeping_large_blocks&) = delete;
     keeping_large_blocks& operator=(const keeping_large_blocks&) = delete;
 };
+
+// How many free blocks of 2 MiB the kernel's free lists hold, from the text of
+// /proc/buddyinfo (a line per zone: "Node 0, zone Normal" and the free blocks of 4 KiB x 2^k
+// for k = 0, 1, ...); 0 for text that is not in that form.
+std::uint64_t free_large_pages(std::string_view buddyinfo);
 
 // `bytes` bytes of zeros; raises std::bad_alloc when they cannot be had.
 void* allocate_zeroed(std::size_t bytes);

@@ -82,6 +82,20 @@ TEST(Matrix, WorkerThreadsTakeAndGiveBackKeptBlocksInsideSharedWork)
     EXPECT_EQ(cleared, 6);
 }
 
+// Blocks of 2 MiB and above count, order k as 2^(k - 9) of them, over every zone; other
+// text counts nothing.
+TEST(ZeroedArray, FreeLargePagesAreCountedFromTheBuddyLists)
+{
+    EXPECT_EQ(free_large_pages("Node 0, zone      DMA      0      0      0      0      0      0"
+                               "      0      0      1      1      3\n"
+                               "Node 0, zone   Normal  68340  59145  26547  12343   6624   2554"
+                               "   2704   1719    594   1209   2395\n"),
+              1 + 3 * 2 + 1209 + 2395 * 2);
+    EXPECT_EQ(free_large_pages("Node 0, zone Normal 5 5 5 5 5 5 5 5 5\n"), 0);
+    EXPECT_EQ(free_large_pages(""), 0);
+    EXPECT_EQ(free_large_pages("no zones here 1 2 3 4 5 6 7 8 9 10 11\nzone"), 0);
+}
+
 TEST(Matrix, InitialWordsBecomeExactDoubles)
 {
     const std::vector<std::uint32_t> words = {0, 1, 255, 65536, 4294967295u, 7};
