@@ -7,6 +7,7 @@
 #include "file_name.h"
 
 #include "work_crew.h"
+#include "zeroed_array.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -115,6 +116,7 @@ public:
     int run()
     {
         std::vector<batch_item> items = planned();
+        const keeping_large_blocks matrices_kept;
         std::atomic<std::size_t> next{0};
         share_work(items.size() > 1, [&](int, int) {
             for (std::size_t k = next++; k < items.size(); k = next++) {

@@ -3,6 +3,7 @@
 #include "work_crew.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -44,11 +45,64 @@ power_range power_range_of_rows(const matrix& spectrum, std::uint64_t begin, std
     return found;
 }
 
+double log_of_power(double power)
+{
+    return std::log1p(std::sqrt(power));
+}
+
+// The level of an L: the formula of log_level, which rises with L.
+std::uint8_t level_of_log(const log_range& range, double level)
+{
+    if (!(range.highest > range.lowest)) {
+        return 0;
+    }
+    if (level >= range.highest) {
+        return 255;
+    }
+    // Below Lmax, and with Lmin the smallest L, the grey is 0 to 255, or NaN for an L of
+    // NaN, which the comparison sends to 0 as well.
+    const double grey = std::floor(255.0 * (level - range.lowest) / (range.highest - range.lowest));
+    return grey > 0.0 ? static_cast<std::uint8_t>(std::min(grey, 255.0)) : 0;
+}
+
+// `level` moved four units in the last place towards `direction`.
+double moved(double level, double direction)
+{
+    for (int step = 0; step < 4; ++step) {
+        level = std::nextafter(level, direction);
+    }
+    return level;
+}
+
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+// The smallest bucket in [low, high) for which `holds` is false, or high; `holds` is true
+// for every bucket below that one and false from there on.
+template <typename Holds>
+std::uint64_t first_failing(std::uint64_t low, std::uint64_t high, const Holds& holds)
+{
+    while (low < high) {
+        const std::uint64_t middle = low + (high - low) / 2;
+        if (holds(middle)) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
+}
+
+// Tables longer than this take coarser buckets: a bucket costs one logarithm.
+constexpr std::uint64_t longest_table = std::uint64_t{1} << 16;
+
+// The finest buckets: the exponent and eight mantissa bits, a 256th of an octave.
+constexpr int finest_shift = 44;
+
 } // namespace
 
 double log_amplitude(double re, double im)
 {
-    return std::log1p(std::sqrt(re * re + im * im));
+    return log_of_power(re * re + im * im);
 }
 
 log_range find_log_range(const matrix& spectrum)
@@ -68,24 +122,59 @@ log_range find_log_range(const matrix& spectrum)
     return {std::log1p(std::sqrt(whole.lowest)), std::log1p(std::sqrt(whole.highest))};
 }
 
-std::uint8_t log_level(const log_range& range, double re, double im)
+std::uint8_t log_level_of_power(const log_range& range, double power)
 {
-    if (!(range.highest > range.lowest)) {
-        return 0;
-    }
-    const double level = log_amplitude(re, im);
-    if (level >= range.highest) {
-        return 255;
-    }
-    // Below Lmax, and with Lmin the smallest L, the grey is 0 to 255, or NaN for an L of
-    // NaN, which the comparison sends to 0 as well.
-    const double grey = std::floor(255.0 * (level - range.lowest) / (range.highest - range.lowest));
-    return grey > 0.0 ? static_cast<std::uint8_t>(std::min(grey, 255.0)) : 0;
+    return level_of_log(range, log_of_power(power));
 }
 
-void paint_log_row(const log_range& range, const double* elements, int width, std::uint8_t* pixels)
+std::uint8_t log_level(const log_range& range, double re, double im)
+{
+    return log_level_of_power(range, re * re + im * im);
+}
+
+log_level_table::log_level_table(const log_range& range_) : range(range_), shift(finest_shift)
+{
+    const auto infinite_bits = std::bit_cast<std::uint64_t>(infinity);
+    if (!(range.highest > range.lowest) || !std::isfinite(range.highest)) {
+        // Every power is worked out, apart from the lowest buckets, which paint 0.
+        first = range.highest > range.lowest ? infinite_bits >> shift : ~std::uint64_t{0};
+        return;
+    }
+    // The L of a bucket's first power.
+    const auto log_at = [&](std::uint64_t bucket) {
+        return log_of_power(std::bit_cast<double>(bucket << shift));
+    };
+    // Every power of a bucket from start to next paints at least least(start) and at most
+    // most(next).
+    const auto least = [&](double start) { return level_of_log(range, moved(start, -infinity)); };
+    const auto most = [&](double next) { return level_of_log(range, moved(next, infinity)); };
+    // The buckets below `first` paint 0, those from `end` on 255 (or are NaN): power 0
+    // paints 0 and an infinite power 255, and the levels rise between.
+    std::uint64_t end = 0;
+    for (;; ++shift) {
+        const std::uint64_t top = (infinite_bits >> shift) + 1;
+        first = first_failing(1, top, [&](std::uint64_t b) { return most(log_at(b)) == 0; }) - 1;
+        end = first_failing(first, top, [&](std::uint64_t b) { return least(log_at(b)) < 255; });
+        if (end - first <= longest_table) {
+            break;
+        }
+    }
+    levels.resize(end - first);
+    double next = log_at(first);
+    for (std::uint64_t b = first; b < end; ++b) {
+        const double start = next;
+        next = log_at(b + 1);
+        const std::uint8_t at_least = least(start);
+        levels[b - first] = static_cast<std::int16_t>(at_least == most(next) ? at_least : -1);
+    }
+}
+
+void paint_log_row(const log_level_table& table, const double* elements, int width,
+                   std::uint8_t* pixels)
 {
     for (std::size_t x = 0; x < static_cast<std::size_t>(width); ++x) {
-        pixels[x] = log_level(range, elements[2 * x], elements[2 * x + 1]);
+        const double re = elements[2 * x];
+        const double im = elements[2 * x + 1];
+        pixels[x] = table.level(re * re + im * im);
     }
 }

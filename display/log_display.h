@@ -2,7 +2,10 @@
 
 #include "matrix.h"
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <vector>
 
 // The logarithmic display. With L = ln(1 + |X|) for every element X of the spectrum, and
 // Lmin, Lmax the smallest and largest L of the whole matrix, an element paints
@@ -40,5 +43,45 @@ log_range find_log_range(const matrix& spectrum);
 // may fall just short of 255, so an element at Lmax (or above it) paints 255 outright.
 std::uint8_t log_level(const log_range& range, double re, double im);
 
+// The grey level of an element of re^2 + im^2 = power: log_level's, from the power.
+std::uint8_t log_level_of_power(const log_range& range, double power);
+
+// The grey level of every power, looked up rather than worked out: powers are sorted into
+// buckets by their leading bits (exponent and top mantissa bits, which grow with the
+// power), and a bucket whose first and last power paint the same level with room to spare
+// holds that level. The room is four units in the last place of L at either end: sqrt is
+// exact to half a unit and rises with the power, glibc's log1p is within one unit of
+// ln(1 + x), so the L of every power in the bucket lies within two units of the L at its
+// ends, and the level rises with L. Powers in other buckets, NaN included, are worked out
+// by log_level_of_power. Every pixel is therefore log_level's, with about one logarithm a
+// bucket instead of one an element.
+class log_level_table
+{
+public:
+    explicit log_level_table(const log_range& range);
+
+    std::uint8_t level(double power) const
+    {
+        const std::uint64_t bucket = std::bit_cast<std::uint64_t>(power) >> shift;
+        if (bucket < first) {
+            return 0;
+        }
+        if (bucket - first < levels.size() && levels[bucket - first] >= 0) {
+            return static_cast<std::uint8_t>(levels[bucket - first]);
+        }
+        return bucket >= first + levels.size() && !std::isnan(power)
+                   ? 255
+                   : log_level_of_power(range, power);
+    }
+
+private:
+    log_range range;
+    int shift = 0;
+    // Powers of a lower bucket paint 0, of a bucket from first + levels.size() on 255.
+    std::uint64_t first = 0;
+    std::vector<std::int16_t> levels; // -1: worked out for each power
+};
+
 // The grey levels of `width` complex elements (re, im pairs) into `pixels`.
-void paint_log_row(const log_range& range, const double* elements, int width, std::uint8_t* pixels);
+void paint_log_row(const log_level_table& table, const double* elements, int width,
+                   std::uint8_t* pixels);

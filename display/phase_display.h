@@ -17,5 +17,8 @@
 // 160).
 std::uint8_t phase_level(double re, double im);
 
-// The grey levels of `width` complex elements (re, im pairs) into `pixels`.
+// The grey levels of `width` complex elements (re, im pairs) into `pixels`: phase_level's
+// for every element. A polynomial gives the angle to within a small fraction of a level,
+// which settles the level of all but the elements near a level's edge; those, and elements
+// with a zero, infinite or NaN part, are worked out with atan2.
 void paint_phase_row(const double* elements, int width, std::uint8_t* pixels);

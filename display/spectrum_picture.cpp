@@ -45,10 +45,10 @@ void paint_spectrum(const matrix& spectrum, const display_setting& display,
                           });
     }
     case spectrum_display::log: {
-        const log_range range = find_log_range(spectrum);
+        const log_level_table table(find_log_range(spectrum));
         return paint_rows(spectrum, rows,
                           [&](const double* elements, int width, std::uint8_t* pixels) {
-                              paint_log_row(range, elements, width, pixels);
+                              paint_log_row(table, elements, width, pixels);
                           });
     }
     case spectrum_display::phase:

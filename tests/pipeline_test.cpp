@@ -1,13 +1,18 @@
 #include "Exception.h"
 #include "TBitmap.h"
+#include "picture_output.h"
 #include "spectrum_stages.h"
 
 #include "message_recorder.h"
+
+#include <QBuffer>
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -99,6 +104,57 @@ TEST(SpectrumStages, ARefusedRowLeavesThePaintingSetUpAndRaises)
     EXPECT_EQ(target.Height(), 4);
     EXPECT_EQ(target.PixelFormat(), pf8bit);
     EXPECT_EQ(element_real(*spectrum, 2, 2), 16.0);
+}
+
+// A buffer that takes `room` bytes and refuses the rest.
+class short_buffer : public QBuffer
+{
+public:
+    explicit short_buffer(qint64 room_) : room(room_) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 count) override
+    {
+        if (size() + count > room) {
+            return -1;
+        }
+        return QBuffer::writeData(data, count);
+    }
+
+private:
+    qint64 room;
+};
+
+QImage random_grey(int width, int height, unsigned seed)
+{
+    QImage grey(width, height, QImage::Format_Grayscale8);
+    std::mt19937 engine(seed);
+    for (int y = 0; y < height; ++y) {
+        std::generate_n(grey.scanLine(y), width, [&] { return static_cast<uchar>(engine()); });
+    }
+    return grey;
+}
+
+// The PNG reads back as the same grey pixels, rows padded in memory or not; a device that
+// stops taking bytes anywhere in the file makes the write fail, and nothing else.
+TEST(PictureOutput, PngKeepsEveryPixelAndReportsARefusedWrite)
+{
+    for (const auto& [width, height] : {std::pair{1, 1}, {3, 5}, {257, 64}, {1024, 3}}) {
+        const QImage grey = random_grey(width, height, static_cast<unsigned>(width));
+        QBuffer whole;
+        whole.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(write_grey_picture(whole, grey, picture_format::png));
+        const QImage read = QImage::fromData(whole.data(), "PNG");
+        ASSERT_EQ(read.format(), QImage::Format_Grayscale8) << width;
+        EXPECT_EQ(read, grey) << width << " x " << height;
+        for (const qint64 room :
+             {qint64{0}, qint64{8}, qint64{40}, whole.size() / 2, whole.size() - 1}) {
+            short_buffer refusing(room);
+            refusing.open(QIODevice::WriteOnly);
+            EXPECT_FALSE(write_grey_picture(refusing, grey, picture_format::png))
+                << room << " of " << whole.size();
+        }
+    }
 }
 
 } // namespace

@@ -207,6 +207,53 @@ TEST(LogDisplay, TheRangeComesFromTheWholeMatrixOnEveryThreadCount)
     }
 }
 
+// Amplitudes whose L is at every level's edge or a few units in the last place either side,
+// between a smallest and a largest amplitude: where a looked-up level could differ from the
+// one worked out, it is at these edges.
+matrix edges_of_levels(double smallest, double largest)
+{
+    const double low = std::log1p(smallest);
+    const double high = std::log1p(largest);
+    element_list elements{{smallest, 0.0}, {largest, 0.0}, {0.0, nan}};
+    for (int level = 1; level < 256; ++level) {
+        double edge = low + level * (high - low) / 255;
+        for (int step = 0; step < 8; ++step) {
+            edge = std::nextafter(edge, 0.0);
+        }
+        for (int step = 0; step < 16; ++step) {
+            edge = std::nextafter(edge, inf);
+            const double amplitude = std::expm1(edge);
+            elements.emplace_back(amplitude * 0.6, amplitude * 0.8);
+            elements.emplace_back(0.0, amplitude);
+        }
+    }
+    return matrix_of(elements);
+}
+
+// The table of levels gives every pixel the level worked out from its own L, on narrow and
+// wide ranges (coarse buckets), near zero and near the largest doubles, whose edges fall
+// inside buckets or on their bounds.
+TEST(LogDisplay, LookedUpLevelsAreTheLevelsWorkedOutAtEveryEdge)
+{
+    const std::vector<std::pair<double, double>> ranges = {
+        {0.0, 1e9}, {1e-3, 2e8}, {0.0, 1.0}, {1000.0, 1001.0}, {1e-300, 1e150}, {1.0, 1.0000001}};
+    for (const auto& [smallest, largest] : ranges) {
+        const matrix m = edges_of_levels(smallest, largest);
+        const log_range range = find_log_range(m);
+        const double* d = m.get_data();
+        std::vector<int> want;
+        for (std::uint64_t k = 0; k < m.size(); k += 2) {
+            want.push_back(log_level(range, d[k], d[k + 1]));
+        }
+        EXPECT_EQ(painted(m, spectrum_display::log), want) << smallest << " to " << largest;
+        // Every level is painted: the edges are where they should be.
+        for (int level = 0; level < 256; ++level) {
+            EXPECT_NE(std::find(want.begin(), want.end(), level), want.end())
+                << level << " in " << smallest << " to " << largest;
+        }
+    }
+}
+
 // Signs of zero choose between the two ends of the scale on the negative real axis.
 TEST(PhaseDisplay, KnownDirectionsAndSignedZeros)
 {
@@ -232,6 +279,36 @@ TEST(PhaseDisplay, TheSamePictureOnEveryThreadCount)
     for (const int threads : {1, 2, 3}) {
         const shared_among sharing(threads);
         EXPECT_EQ(painted(m, spectrum_display::phase), want) << threads << " threads";
+    }
+}
+
+// Elements a few units in the last place either side of every level's edge, in every
+// quadrant and at amplitudes from tiny to huge, and at every level's centre, paint
+// phase_level's levels: the near angle is trusted only away from the edges.
+TEST(PhaseDisplay, EveryEdgeOfEveryLevelPaintsAsWorkedOut)
+{
+    element_list elements;
+    for (int edge = 0; edge <= 256; ++edge) {
+        double angle = -std::numbers::pi + 2 * std::numbers::pi * edge / 256;
+        const double centre = angle + std::numbers::pi / 256;
+        elements.emplace_back(std::cos(centre), std::sin(centre));
+        for (int step = 0; step < 4; ++step) {
+            angle = std::nextafter(angle, -inf);
+        }
+        for (int step = 0; step < 8; ++step, angle = std::nextafter(angle, inf)) {
+            for (const double amplitude : {1e-300, 1.0, 3e5, 1e300}) {
+                elements.emplace_back(amplitude * std::cos(angle), amplitude * std::sin(angle));
+            }
+        }
+    }
+    const matrix m = matrix_of(elements);
+    std::vector<int> want;
+    for (const auto& [re, im] : elements) {
+        want.push_back(phase_level(re, im));
+    }
+    EXPECT_EQ(painted(m, spectrum_display::phase), want);
+    for (int level = 0; level < 256; ++level) {
+        EXPECT_NE(std::find(want.begin(), want.end(), level), want.end()) << level;
     }
 }
 
