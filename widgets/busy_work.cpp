@@ -1,5 +1,6 @@
 #include "busy_work.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -39,6 +40,10 @@ void run_beside_events(const std::function<void()>& work)
         work();
         return;
     }
+    // The loop below waits in the dispatcher of this thread; waking it is safe from any
+    // thread, and a wake before the wait makes the wait return at once.
+    QAbstractEventDispatcher* dispatcher =
+        QAbstractEventDispatcher::instance(application->thread());
     std::atomic<bool> done = false;
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -48,9 +53,9 @@ void run_beside_events(const std::function<void()>& work)
             failure = std::current_exception();
         }
         done = true;
-        // Wakes the loop below, which may be waiting for an event.
-        QMetaObject::invokeMethod(
-            application, [] {}, Qt::QueuedConnection);
+        if (dispatcher != nullptr) {
+            dispatcher->wakeUp();
+        }
     });
     // Events are handled until the work is done, even when the application is asked to
     // quit meanwhile: the work's data must not go before the work.
