@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleValidator>
+#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -91,6 +92,20 @@ struct spectrum_viewer::computed_spectrum
     sampling_choice sampling;
     std::uint64_t generation = 0;
     QString failure;
+};
+
+// The worker's result, carried to the window's thread by its event queue.
+class spectrum_viewer::spectrum_computed : public QEvent
+{
+public:
+    static inline const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+    explicit spectrum_computed(std::shared_ptr<computed_spectrum> computed_result)
+        : QEvent(type), result(std::move(computed_result))
+    {
+    }
+
+    std::shared_ptr<computed_spectrum> result;
 };
 
 spectrum_viewer::spectrum_viewer(QWidget* parent)
@@ -220,9 +235,15 @@ void spectrum_viewer::start_computing(const sampling_choice& sampling)
             result->failure =
                 QCoreApplication::translate("viewer", "The spectrum could not be computed");
         }
-        QMetaObject::invokeMethod(
-            this, [this, result] { computed(result); }, Qt::QueuedConnection);
+        QCoreApplication::postEvent(this, new spectrum_computed(result));
     });
+}
+
+void spectrum_viewer::customEvent(QEvent* event)
+{
+    if (event->type() == spectrum_computed::type) {
+        computed(static_cast<spectrum_computed*>(event)->result);
+    }
 }
 
 void spectrum_viewer::closeEvent(QCloseEvent* event)
@@ -279,8 +300,11 @@ void spectrum_viewer::show_title()
 QString spectrum_viewer::readout(QPoint pixel) const
 {
     const matrix* spectrum = spectrum_of_choice();
-    const int width = spectrum != nullptr ? spectrum->get_cols() / 2 : 0;
-    const int height = spectrum != nullptr ? spectrum->get_rows() : 0;
+    if (spectrum == nullptr) {
+        return {};
+    }
+    const int width = spectrum->get_cols() / 2;
+    const int height = spectrum->get_rows();
     if (!QRect(0, 0, width, height).contains(pixel)) {
         return {};
     }

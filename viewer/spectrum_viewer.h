@@ -51,9 +51,12 @@ protected:
     // ends, so closing never waits for it; shown again meanwhile, it stays.
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // The worker's result, posted to this window's thread.
+    void customEvent(QEvent* event) override;
 
 private:
     struct computed_spectrum;
+    class spectrum_computed;
 
     void add_choices();
     display_setting chosen_display() const;
