@@ -16,6 +16,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <utility>
 
 TBitmap* SourceBitmap = nullptr;
 std::unique_ptr<matrix> Spectrum;
@@ -69,6 +70,17 @@ void TForm1::open_picture_file(const QString& file)
     TBitmap loaded;
     load_picture(loaded, file);
     take_picture(loaded, file);
+}
+
+void TForm1::open_picture_file_later(const QString& file)
+{
+    pending_file = file;
+    QMetaObject::invokeMethod(this, "open_pending_file", Qt::QueuedConnection);
+}
+
+void TForm1::open_pending_file()
+{
+    Application->Guarded([this] { open_picture_file(std::exchange(pending_file, {})); });
 }
 
 void TForm1::take_picture(TBitmap& loaded, const QString& file)

@@ -60,6 +60,9 @@ public:
     // Loads the picture `file` as a confirmed Wczytaj loads the file chosen, in any format
     // widmo-cli reads: the program's argument and a file dropped on the window come here.
     void open_picture_file(const QString& file);
+    // The same once the event loop runs, a failure reported as a handler's is: for the
+    // program's argument, given before the loop starts.
+    void open_picture_file_later(const QString& file);
 
     // The viewers a double-click on Image1 and Image2 opens, or null while none is open.
     picture_viewer* image1_viewer() const { return picture_window; }
@@ -85,7 +88,9 @@ private:
     void open_picture_viewer();
     void open_spectrum_viewer();
     void show_spectrum_in_viewer();
+    Q_INVOKABLE void open_pending_file();
 
+    QString pending_file;    // the file open_picture_file_later is to open
     QString picture_file;    // where SourceBitmap was read from
     QString spectrum_file;   // where the picture of Spectrum was read from
     TBitmap spectrum_source; // the picture of Spectrum, its pixels shared

@@ -15,10 +15,7 @@ void open_argument_file()
     if (arguments.size() < 2) {
         return;
     }
-    const QString file = arguments.at(1);
-    QMetaObject::invokeMethod(
-        Form1, [file] { Application->Guarded([&file] { Form1->open_picture_file(file); }); },
-        Qt::QueuedConnection);
+    Form1->open_picture_file_later(arguments.at(1));
 }
 
 } // namespace
