@@ -4,6 +4,7 @@
 #include "message_counter.h"
 #include "picture_job.h"
 
+#include "ShowMessage.h"
 #include "file_name.h"
 
 #include "work_crew.h"
@@ -103,8 +104,9 @@ struct batch_item
 
 // The pictures are taken one after another by each worker thread, or all by this one when
 // there is only one: a thread that is held up holds up no other. Each picture's stages run
-// on its thread alone, side by side with the others'; only the lines on standard error take
-// turns under one lock.
+// on its thread alone, side by side with the others'; the lines on standard error take turns
+// under the lock a decoding thread holds while standard error points to /dev/null, so that
+// no line is written there.
 class batch_run
 {
 public:
@@ -206,7 +208,7 @@ private:
     void prepare(picture_job& job, const QString& input, std::size_t index)
     {
         {
-            const std::lock_guard turn(standard_error);
+            const std::lock_guard turn(standard_error_lock());
             progress.show(index + 1, options.inputs.size(), input);
         }
         message_counter shown(input.toStdString());
@@ -216,7 +218,7 @@ private:
 
     void report(const batch_item& item)
     {
-        const std::lock_guard turn(standard_error);
+        const std::lock_guard turn(standard_error_lock());
         ++failures;
         progress.clear();
         std::cerr << "widmo-cli: " << shown_name(item.input).toStdString() << ": " << item.failure
@@ -226,7 +228,6 @@ private:
     const cli_options& options;
     QDir folder;
     progress_line progress;
-    std::mutex standard_error;
     int failures = 0;
     std::atomic<int> messages{0};
 };

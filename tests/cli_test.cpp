@@ -659,6 +659,18 @@ TEST(WidmoCliBatch, GoesOnPastABrokenFileAndNamesIt)
     EXPECT_TRUE(std::filesystem::exists(pgm / "c.bmp"));
 }
 
+// A colour picture of random pixels: slow to decode from PNG, as a photograph is.
+QImage noise_picture(int width, int height, unsigned seed)
+{
+    QImage picture(width, height, QImage::Format_RGB32);
+    std::mt19937 random(seed);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(picture.scanLine(y));
+        std::generate(row, row + width, [&] { return std::uint32_t(random()) | 0xff000000U; });
+    }
+    return picture;
+}
+
 TEST(WidmoCliNpy, OnlyTheSpectrumIsWrittenWhenNoPictureIsAsked)
 {
     const GreyInput a = grey_input("npy-a.bmp", 5, 3, 31);
@@ -690,14 +702,19 @@ TEST(WidmoCliNpy, OnlyTheSpectrumIsWrittenWhenNoPictureIsAsked)
     EXPECT_EQ(file_bytes((out / "npy-a.npy").string()), with_picture[0]);
     EXPECT_EQ(file_bytes((out / "npy-c.npy").string()), with_picture[1]);
 
-    // Without pictures, two inputs of one name would still write one .npy file.
-    const std::string twin = (folder / "other" / "npy-a.png").string();
-    ASSERT_TRUE(QImage(q(c.path)).save(q(twin), "PNG"));
+    // Without pictures, two inputs of one name would still write one .npy file. The
+    // second is refused at once, while the first is still being decoded: its line must
+    // not be lost while the decoders' own lines are kept off standard error.
+    const std::string slow = (folder / "npy-slow.png").string();
+    ASSERT_TRUE(noise_picture(1800, 1800, 33).save(q(slow), "PNG"));
+    const std::string twin = (folder / "other" / "npy-slow.bmp").string();
+    write_file(twin, read_bytes(c.path));
     const Outcome twice =
-        run_cli({"-o", q(out.string()), "--npy-beside", "--no-picture", q(a.path), q(twin)});
+        run_cli({"-o", q(out.string()), "--npy-beside", "--no-picture", q(slow), q(twin)});
     EXPECT_EQ(twice.status, 1);
     EXPECT_TRUE(one_error_line(twice)) << twice.err;
     EXPECT_NE(twice.err.find(twin + ": its output"), std::string::npos) << twice.err;
+    EXPECT_TRUE(std::filesystem::exists(out / "npy-slow.npy"));
     EXPECT_EQ(file_bytes((out / "npy-a.npy").string()), with_picture[0]);
 }
 
