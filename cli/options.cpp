@@ -238,6 +238,10 @@ cli_options parse_options(const QStringList& arguments)
         return options;
     }
     read_settings(parser, options);
+    if (!parser.is_set(cli_option::files_from)) {
+        refuse_if_set(parser, cli_option::null_separated,
+                      QT_TRANSLATE_NOOP("widmo-cli", "-0/--null needs --files-from"));
+    }
     if (parser.is_set(cli_option::output_dir)) {
         read_batch(parser, options);
     } else {

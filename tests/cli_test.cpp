@@ -320,6 +320,8 @@ TEST(WidmoCli, BadArgumentsGiveAUsageLine)
         {"--output-dir", q(temp_path("args-dir")), "--no-picture", q(input)},
         {"--npy-beside", q(input), output},
         {"--files-from", q(input), q(input), output},
+        {"-0", q(input), output},
+        {"--output-dir", q(temp_path("args-dir")), "--null", q(input)},
         {"--no-picture", q(input), output, "--npy", q(temp_path("args.npy"))},
         {"--no-picture", q(input)},
         {q(input), "--npy", q(temp_path("args.npy")), "--no-picture", output},

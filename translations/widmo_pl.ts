@@ -855,5 +855,9 @@ np.conj(np.fft.fftshift(np.fft.fft2(img, s=(H, W))))</translation>
         <source>--output-dir needs at least one INPUT or --files-from</source>
         <translation>--output-dir wymaga co najmniej jednego INPUT lub --files-from</translation>
     </message>
+    <message>
+        <source>-0/--null needs --files-from</source>
+        <translation>-0/--null wymaga --files-from</translation>
+    </message>
 </context>
 </TS>
