@@ -28,10 +28,10 @@ std::vector<std::uint8_t> encode_row(const BmpPicture& p, int y)
         const std::uint32_t v = p.at(x, y);
         switch (p.bits) {
         case 1:
-            row[x / 8] |= (v & 1) << (7 - x % 8);
+            row[x / 8] = std::uint8_t(row[x / 8] | (v & 1) << (7 - x % 8));
             break;
         case 4:
-            row[x / 2] |= (v & 15) << (x % 2 == 0 ? 4 : 0);
+            row[x / 2] = std::uint8_t(row[x / 2] | (v & 15) << (x % 2 == 0 ? 4 : 0));
             break;
         case 8:
             row[x] = v & 0xff;

@@ -1,8 +1,8 @@
 #include "npy_reader.h"
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <stdexcept>
 
 namespace {
@@ -35,24 +35,24 @@ ByteArray2D read_npy(const std::string& path)
         throw std::runtime_error(path + " is not a .npy file");
     }
     // Version 1 counts the header in 2 bytes, versions 2 and 3 in 4.
-    const int lengthBytes = bytes[6] == 1 ? 2 : 4;
-    const std::size_t start = 8 + lengthBytes;
-    const std::size_t headerLength = little_endian(bytes, 8, lengthBytes);
-    if (bytes.size() < start + headerLength) {
+    const int length_bytes = bytes[6] == 1 ? 2 : 4;
+    const std::size_t start = 8 + length_bytes;
+    const std::size_t header_length = little_endian(bytes, 8, length_bytes);
+    if (bytes.size() < start + header_length) {
         throw std::runtime_error(path + " ends inside its header");
     }
-    const std::string header(bytes.begin() + start, bytes.begin() + start + headerLength);
-    std::smatch shape;
+    const std::string header(bytes.begin() + start, bytes.begin() + start + header_length);
+    const std::size_t shape = header.find("'shape': (");
+    ByteArray2D array{};
     if (header.find("'|u1'") == std::string::npos ||
-        header.find("'fortran_order': False") == std::string::npos ||
-        !std::regex_search(header, shape, std::regex(R"('shape': \((\d+), (\d+)\))"))) {
+        header.find("'fortran_order': False") == std::string::npos || shape == std::string::npos ||
+        std::sscanf(header.c_str() + shape, "'shape': (%d, %d)", &array.rows, &array.cols) != 2) {
         throw std::runtime_error(path + " is not a C-ordered 2-D uint8 array: " + header);
     }
-    ByteArray2D array{std::stoi(shape[1]), std::stoi(shape[2]), {}};
     const std::size_t count = static_cast<std::size_t>(array.rows) * array.cols;
-    if (bytes.size() - start - headerLength != count) {
+    if (bytes.size() - start - header_length != count) {
         throw std::runtime_error(path + " holds the wrong number of values");
     }
-    array.values.assign(bytes.begin() + start + headerLength, bytes.end());
+    array.values.assign(bytes.begin() + start + header_length, bytes.end());
     return array;
 }
