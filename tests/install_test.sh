@@ -7,12 +7,8 @@
 # Usage: install_test.sh BUILD_DIR. Exit status 77 (skipped) without the validators.
 set -eu
 build=$1
-for tool in desktop-file-validate appstreamcli; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "install_test: $tool is not installed" >&2
-        exit 77
-    fi
-done
+. "$(dirname "$0")/support/shell_test.sh"
+require_tools install_test desktop-file-validate appstreamcli
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null

@@ -11,22 +11,11 @@ widmo=$(realpath "$1")
 cli=$(realpath "$2")
 shots=${3:-}
 
-if [ "${WIDMO_SMOKE_DISPLAY:-}" != 1 ]; then
-    for tool in xvfb-run xdotool import; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "viewer_smoke: $tool is not installed" >&2
-            exit 77
-        fi
-    done
-    WIDMO_SMOKE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
-fi
-
-unset QT_QPA_PLATFORM
+. "$(dirname "$0")/support/shell_test.sh"
+on_virtual_display viewer_smoke 1280x1024x24 "$@"
 # English texts, whatever the developer speaks: the script looks for the titles.
 LANG=C.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
 export LANG LANGUAGE LC_ALL LC_MESSAGES
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/window_smoke.supp"
-export LSAN_OPTIONS
 work=$(mktemp -d)
 # The viewers' places and the folders last used go here, not to the user's settings.
 XDG_CONFIG_HOME=$work/config
@@ -55,14 +44,6 @@ colours_in_box() {
     import -window "$1" -crop "217x217+$2+$3" -format %k info:
 }
 
-# Waits until the command $1 succeeds, trying every 0.2 s up to $2 times (100 by default).
-wait_until() {
-    for _ in $(seq "${2:-100}"); do
-        eval "$1" && return 0
-        sleep 0.2
-    done
-    return 1
-}
 
 (cd "$work" && exec "$widmo" photo.jpg) &
 pid=$!

@@ -6,12 +6,8 @@
 set -eu
 widmo=$1
 source=$2
-for tool in xvfb-run xdotool; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "window_argument: $tool is not installed" >&2
-        exit 77
-    fi
-done
+. "$(dirname "$0")/support/shell_test.sh"
+require_tools window_argument xvfb-run xdotool
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 name=$(printf "$work/caf\351.bmp")

@@ -9,20 +9,8 @@
 set -eu
 widmo=$1
 
-if [ "${WIDMO_SMOKE_DISPLAY:-}" != 1 ]; then
-    for tool in xvfb-run xdotool import; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "window_smoke: $tool is not installed" >&2
-            exit 77
-        fi
-    done
-    WIDMO_SMOKE_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$widmo"
-fi
-
-unset QT_QPA_PLATFORM
-# Under the address sanitizer, D-Bus's own leak at exit must not count as the program's.
-LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$(dirname "$0")/window_smoke.supp"
-export LSAN_OPTIONS
+. "$(dirname "$0")/support/shell_test.sh"
+on_virtual_display window_smoke 1024x768x24 "$@"
 "$widmo" &
 pid=$!
 
@@ -42,11 +30,7 @@ fail() {
 # Waits until the number of visible windows is $1, checking $2 times (100 by default)
 # every 0.2 s.
 wait_for_windows() {
-    for _ in $(seq "${2:-100}"); do
-        [ "$(xdotool search --onlyvisible --name '.' | wc -l)" -eq "$1" ] && return 0
-        sleep 0.2
-    done
-    return 1
+    wait_until "[ \"\$(xdotool search --onlyvisible --name '.' | wc -l)\" -eq $1 ]" "${2:-100}"
 }
 
 # The grey level of the window's pixel at ($1, $2), as ImageMagick prints it.
