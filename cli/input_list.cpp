@@ -2,6 +2,8 @@
 
 #include "options.h"
 
+#include "file_name.h"
+
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QFile>
@@ -9,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -16,7 +19,7 @@ namespace {
 [[noreturn]] void refuse_list(const QString& source, const QString& reason)
 {
     throw std::runtime_error(QCoreApplication::translate("widmo-cli", "--files-from %1: %2")
-                                 .arg(source, reason)
+                                 .arg(shown_name(source), reason)
                                  .toStdString());
 }
 
@@ -25,8 +28,7 @@ bool open_list(QFile& file, const QString& source)
     if (source == standard_stream) {
         return file.open(STDIN_FILENO, QIODevice::ReadOnly);
     }
-    file.setFileName(source);
-    return file.open(QIODevice::ReadOnly);
+    return open_for_reading(file, source);
 }
 
 // The whole list, read in pieces so that no more than one byte past the bound is taken.
@@ -34,7 +36,7 @@ QByteArray list_bytes(const QString& source)
 {
     QFile file;
     if (!open_list(file, source)) {
-        refuse_list(source, file.errorString());
+        refuse_list(source, qt_error_string(errno));
     }
     constexpr std::int64_t piece = std::int64_t{1} << 20;
     QByteArray bytes;

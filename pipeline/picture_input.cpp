@@ -52,13 +52,6 @@ bool is_regular_file(const QString& file_name)
     return ::stat(file_name_bytes(file_name).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// Opens the file its name's bytes name, whether they are UTF-8 or not.
-bool open_for_reading(QFile& file, const QString& file_name)
-{
-    const int fd = ::open(file_name_bytes(file_name).constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-}
-
 // The first bytes of a file, enough to tell what it is.
 QByteArray first_bytes(QIODevice& device)
 {

@@ -1,5 +1,9 @@
 #include "file_name.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+
 #include <cstdint>
 
 namespace {
@@ -132,4 +136,10 @@ QString shown_name(const QString& name)
         }
     }
     return shown;
+}
+
+bool open_for_reading(QFile& file, const QString& file_name)
+{
+    const int fd = ::open(file_name_bytes(file_name).constData(), O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    return fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
 }

@@ -627,6 +627,15 @@ TEST(HostileCliNames, NamesThatAreNotUtf8KeepTheirBytes)
               (std::vector<std::string>{"caf\xe9.pgm", "spectrum-\xe9.bmp", "spectrum-\xff.pgm"}));
     expect_failed_with(widmo_cli_bytes({(folder / "gone\xe9.pgm").string(), "-"}),
                        "gone\\xE9.pgm\": there is no such file");
+
+    // The list's own name too.
+    const std::string listed_input = (folder / "listed.pgm").string();
+    std::filesystem::copy_file(input, listed_input);
+    const std::string list = (folder / "list-\xe9").string();
+    write_file(list, {listed_input.begin(), listed_input.end()});
+    const CliRun listed = widmo_cli_bytes({"-o", (folder / "out").string(), "--files-from", list});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(folder_entries(folder / "out"), std::vector<std::string>{"listed.bmp"});
 }
 
 TEST(HostileCliOutputs, AFullDiskSaysSo)

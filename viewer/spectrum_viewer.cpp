@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QToolBar>
 
 #include <cmath>
@@ -270,9 +271,15 @@ void spectrum_viewer::computed(const std::shared_ptr<computed_spectrum>& result)
         return;
     }
     if (!result->failure.isEmpty()) {
-        // Back to the window's own sampling, which needs no computation.
-        window_box->setCurrentIndex(0);
-        padding_box->setCurrentIndex(0);
+        // Back to the window's own sampling, which needs no computation: both boxes at once,
+        // so that the one between (say no window, but the mean padding) is not computed.
+        {
+            const QSignalBlocker window_kept(window_box);
+            const QSignalBlocker padding_kept(padding_box);
+            window_box->setCurrentIndex(0);
+            padding_box->setCurrentIndex(0);
+        }
+        refresh();
         QMessageBox::warning(this, windowTitle(), result->failure);
         return;
     }
