@@ -183,8 +183,28 @@ QByteArray alpha_unspecified(QIODevice& file, qint64 alpha, const QString& file_
     return bytes;
 }
 
+// The picture as Qt's plugins decode it, with the libraries' own lines kept off standard
+// error; nothing when they do not take it, or when its first bytes start a BMP file.
+std::optional<QImage> decoded_by_qt(const device_opener& open, const QString& file_name)
+{
+    const quiet_libraries quiet;
+    const std::unique_ptr<QIODevice> device = open();
+    const QByteArray first = first_bytes(*device);
+    QImageReader reader(device.get());
+    reader.setDecideFormatFromContent(true);
+    reader.setAutoTransform(true);
+    if (starts_like_a_bmp(first) || !reader.canRead()) {
+        if (const QString kind = refused_kind(first); !kind.isEmpty()) {
+            refuse(file_name, kind);
+        }
+        return std::nullopt;
+    }
+    return decode_with_qt(reader, open, file_name);
+}
+
 // Loads through Qt's plugins what they recognise; `not_for_qt` loads the rest (with the
-// BMP reader's reasons) unless its first bytes show a kind we can name.
+// BMP reader's reasons) unless its first bytes show a kind we can name. The BMP reader
+// prints nothing, so it runs outside the silence, beside other threads' decoding.
 void load_through(TBitmap& bitmap, const device_opener& open, const QString& file_name,
                   const std::function<void()>& not_for_qt)
 {
@@ -194,25 +214,12 @@ void load_through(TBitmap& bitmap, const device_opener& open, const QString& fil
         load_through(bitmap, memory_opener(bytes), file_name, not_for_qt);
         return;
     }
-    QImage colour;
-    {
-        const quiet_libraries quiet;
-        const std::unique_ptr<QIODevice> device = open();
-        const QByteArray first = first_bytes(*device);
-        QImageReader reader(device.get());
-        reader.setDecideFormatFromContent(true);
-        reader.setAutoTransform(true);
-        if (starts_like_a_bmp(first) || !reader.canRead()) {
-            const QString kind = refused_kind(first);
-            if (!kind.isEmpty()) {
-                refuse(file_name, kind);
-            }
-            not_for_qt();
-            return;
-        }
-        colour = decode_with_qt(reader, open, file_name);
+    const std::optional<QImage> colour = decoded_by_qt(open, file_name);
+    if (!colour) {
+        not_for_qt();
+        return;
     }
-    naming_the_file(file_name, [&] { reduce_into(bitmap, colour); });
+    naming_the_file(file_name, [&] { reduce_into(bitmap, *colour); });
 }
 
 } // namespace
