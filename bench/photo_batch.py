@@ -18,9 +18,7 @@ import numpy as np
 import scipy.fft
 from PIL import Image
 
-
-def padded(side):
-    return 1 << max(0, (side - 1).bit_length())
+from python_batch import padded
 
 
 def hann(side):

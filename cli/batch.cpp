@@ -251,8 +251,11 @@ bool make_folders(const QByteArray& folder)
     if (errno != EEXIST || ::stat(folder.constData(), &status) != 0) {
         return false;
     }
+    if (S_ISDIR(status.st_mode)) {
+        return true;
+    }
     errno = ENOTDIR;
-    return S_ISDIR(status.st_mode);
+    return false;
 }
 
 } // namespace

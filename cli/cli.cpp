@@ -48,13 +48,9 @@ int run_single(const cli_options& options)
 {
     message_counter messages;
     const QString& input = options.inputs.first();
-    const output_files outputs{options.output, options.npy_file};
-    if (input != standard_stream) {
-        picture_job job(input, QByteArray(), outputs, options.format, options.spectrum);
-        run_job(job);
-        return status_after(false, messages.count);
-    }
-    picture_job job(QString(), read_standard_input(), outputs, options.format, options.spectrum);
+    const bool piped = input == standard_stream;
+    picture_job job(piped ? QString() : input, piped ? read_standard_input() : QByteArray(),
+                    {options.output, options.npy_file}, options.format, options.spectrum);
     run_job(job);
     return status_after(false, messages.count);
 }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 
 namespace {
 
@@ -261,17 +260,6 @@ const std::vector<option_definition>& option_table()
 {
     static const std::vector<option_definition> table = make_option_table();
     return table;
-}
-
-const option_definition& definition_of(cli_option option)
-{
-    const auto& table = option_table();
-    const auto found = std::find_if(table.begin(), table.end(),
-                                    [&](const option_definition& d) { return d.option == option; });
-    if (found == table.end()) {
-        throw std::logic_error("an option without a definition");
-    }
-    return *found;
 }
 
 QStringList display_paragraphs()

@@ -50,8 +50,6 @@ QString display_choices();
 // Every option, in the order --help lists them.
 const std::vector<option_definition>& option_table();
 
-const option_definition& definition_of(cli_option option);
-
 // A part of the help after the options, as --help and the manual page show it: the
 // manual page keeps the parts that explain the program in its DESCRIPTION and gives the
 // others sections of their own.

@@ -71,11 +71,6 @@ void paint_saturating(double scale, const double* elements, int width, std::uint
 
 } // namespace
 
-bool is_display_mode(int mode)
-{
-    return mode >= 0 && mode <= 3;
-}
-
 std::uint8_t low_byte(double value)
 {
     if (!(value >= -beyond_int64 && value < beyond_int64)) {

@@ -100,11 +100,6 @@ constexpr int finest_shift = 44;
 
 } // namespace
 
-double log_amplitude(double re, double im)
-{
-    return log_of_power(re * re + im * im);
-}
-
 log_range find_log_range(const matrix& spectrum)
 {
     const auto rows = static_cast<std::uint64_t>(spectrum.get_rows());

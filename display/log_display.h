@@ -27,10 +27,6 @@ struct log_range
     double highest;
 };
 
-// ln(1 + |X|) for X = re + i im: log1p(sqrt(re^2 + im^2)), the logarithm taken without
-// first rounding 1 + |X|.
-double log_amplitude(double re, double im);
-
 // Lmin and Lmax of every element of the matrix ({0, 0} when no element has an L), in one
 // pass shared among the worker threads for a large matrix. L grows with re^2 + im^2, so
 // the pass looks for the smallest and largest of these and takes two logarithms at the

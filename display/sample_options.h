@@ -21,6 +21,8 @@ struct sampling_choice
 {
     sample_window window = sample_window::none;
     sample_padding padding = sample_padding::zero;
+
+    bool operator==(const sampling_choice&) const = default;
 };
 
 // Applies the window to the picture's own width x height samples, then fills the padding:

@@ -26,8 +26,3 @@ void load_picture_bytes(TBitmap& bitmap, const QByteArray& bytes, const QString&
 // stored in: 32 bytes a pixel and 16 MiB besides. Raises Exception with the reason
 // (standard input named "-"), a read error as a read error.
 QByteArray read_standard_input();
-
-// The bytes a file of a picture of `pixels` pixels takes at most: four times the largest
-// stored pixel (16-bit RGBA) for the plain-text PNM formats and run-length codes, and room
-// for headers, colour profiles and other metadata.
-std::uint64_t largest_picture_file(std::uint64_t pixels);

@@ -26,6 +26,16 @@ constexpr qsizetype piece = qsizetype{1} << 16;
                         .arg(QStringLiteral("-"), reason));
 }
 
+// The bytes a file of a picture of `pixels` pixels takes at most: four times the largest
+// stored pixel (16-bit RGBA) for the plain-text PNM formats and run-length codes, and room
+// for headers, colour profiles and other metadata.
+std::uint64_t largest_picture_file(std::uint64_t pixels)
+{
+    constexpr std::uint64_t bytes_a_pixel = 32;
+    constexpr std::uint64_t besides = std::uint64_t{16} << 20;
+    return bmp::saturating_sum(bmp::saturating_product(pixels, bytes_a_pixel), besides);
+}
+
 // Reads up to `count` more bytes onto the end of `bytes`; how many, 0 at the end.
 qsizetype read_more(QByteArray& bytes, qsizetype count)
 {
@@ -131,13 +141,6 @@ void read_rest(QByteArray& bytes, const input_bound& bound)
 }
 
 } // namespace
-
-std::uint64_t largest_picture_file(std::uint64_t pixels)
-{
-    constexpr std::uint64_t bytes_a_pixel = 32;
-    constexpr std::uint64_t besides = std::uint64_t{16} << 20;
-    return bmp::saturating_sum(bmp::saturating_product(pixels, bytes_a_pixel), besides);
-}
 
 QByteArray read_standard_input()
 {

@@ -25,15 +25,10 @@
 
 namespace {
 
-bool same_sampling(const sampling_choice& a, const sampling_choice& b)
-{
-    return a.window == b.window && a.padding == b.padding;
-}
-
 // The window's PoliczFFT samples so.
 bool window_sampling(const sampling_choice& sampling)
 {
-    return same_sampling(sampling, sampling_choice{});
+    return sampling == sampling_choice{};
 }
 
 template <typename Value, std::size_t count>
@@ -184,7 +179,7 @@ const matrix* spectrum_viewer::spectrum_of_choice() const
     if (window_sampling(chosen_sampling())) {
         return window_spectrum;
     }
-    if (own_spectrum && same_sampling(own_sampling, chosen_sampling())) {
+    if (own_spectrum && own_sampling == chosen_sampling()) {
         return own_spectrum.get();
     }
     return nullptr;
