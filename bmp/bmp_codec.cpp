@@ -3,7 +3,6 @@
 #include "bmp_decode.h"
 #include "byte_counts.h"
 
-#include <limits>
 
 namespace bmp {
 

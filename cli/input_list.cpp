@@ -58,8 +58,9 @@ QByteArray list_bytes(const QString& source)
     return bytes;
 }
 
-// Why `name`, the `number`th of its list, is no file name; empty when it is one.
-QString fault_of(const QByteArray& name, qsizetype number)
+// Why `name`, the `number`th of its list and `decoded` as a text, is no file name; empty
+// when it is one.
+QString fault_of(const QByteArray& name, const QString& decoded, qsizetype number)
 {
     if (name.isEmpty()) {
         return QCoreApplication::translate("widmo-cli", "name %1 is empty").arg(number);
@@ -75,7 +76,7 @@ QString fault_of(const QByteArray& name, qsizetype number)
                                            "NUL bytes? then give --null)")
             .arg(number);
     }
-    if (QFile::encodeName(QFile::decodeName(name)) != name) {
+    if (QFile::encodeName(decoded) != name) {
         return QCoreApplication::translate("widmo-cli",
                                            "name %1 is no valid name in the system's encoding")
             .arg(number);
@@ -97,10 +98,11 @@ QStringList read_input_list(const QString& source, bool null_separated)
         bytes.chop(1);
     }
     for (const QByteArray& name : bytes.split(end)) {
-        if (const QString fault = fault_of(name, names.size() + 1); !fault.isEmpty()) {
+        const QString decoded = QFile::decodeName(name);
+        if (const QString fault = fault_of(name, decoded, names.size() + 1); !fault.isEmpty()) {
             refuse_list(source, fault);
         }
-        names << QFile::decodeName(name);
+        names << decoded;
     }
     return names;
 }

@@ -27,8 +27,8 @@ public:
     picture_job(const QString& input, QByteArray standard_input, output_files outputs,
                 picture_format format, const spectrum_settings& settings);
 
-    // On the thread the bitmaps live on: refuses clashing files, loads the input, opens
-    // the outputs and samples the picture, which may show messages.
+    // First: refuses clashing files, loads the input, opens the outputs and samples the
+    // picture, which may show messages.
     void prepare();
     // On any thread: transforms, paints and writes into the opened outputs.
     void compute();

@@ -114,7 +114,7 @@ log_range find_log_range(const matrix& spectrum)
     if (!(whole.lowest <= whole.highest)) {
         return {0.0, 0.0};
     }
-    return {std::log1p(std::sqrt(whole.lowest)), std::log1p(std::sqrt(whole.highest))};
+    return {log_of_power(whole.lowest), log_of_power(whole.highest)};
 }
 
 std::uint8_t log_level_of_power(const log_range& range, double power)

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <limits>
 #include <numbers>
 
 namespace {
@@ -27,6 +26,12 @@ double near_arctangent(double t)
 }
 
 // 256 (theta + pi) / 2 pi for the near angle theta of re + i im, neither part zero.
+// An angle in -pi to pi as turns from -pi, in 256ths.
+double turns_of(double angle)
+{
+    return 256.0 * (angle + pi) / (2.0 * pi);
+}
+
 double near_turns(double re, double im)
 {
     const double across = std::fabs(re);
@@ -36,7 +41,7 @@ double near_turns(double re, double im)
     angle = steep ? pi / 2 - angle : angle;
     angle = re < 0.0 ? pi - angle : angle;
     angle = im < 0.0 ? -angle : angle;
-    return 256.0 * (angle + pi) / (2.0 * pi);
+    return turns_of(angle);
 }
 
 // The near angle is within 3e-6 of a level of the exact one (7.5e-8 x 256 / 2 pi, and the
@@ -46,15 +51,14 @@ constexpr double edge_margin = 1e-4;
 
 bool plain_element(double re, double im)
 {
-    constexpr double largest = std::numeric_limits<double>::max();
-    return re != 0.0 && im != 0.0 && std::fabs(re) <= largest && std::fabs(im) <= largest;
+    return re != 0.0 && im != 0.0 && std::isfinite(re) && std::isfinite(im);
 }
 
 } // namespace
 
 std::uint8_t phase_level(double re, double im)
 {
-    const double grey = std::floor(256.0 * (std::atan2(im, re) + pi) / (2.0 * pi));
+    const double grey = std::floor(turns_of(std::atan2(im, re)));
     if (grey >= 255.0) {
         return 255;
     }

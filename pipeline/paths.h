@@ -30,7 +30,7 @@ struct file_place
     bool operator<(const file_place& other) const;
 };
 
-// Where reading the name leads; nothing when neither it nor its folder can be reached.
+// Where reading the name leads; nothing when it cannot be reached.
 std::optional<file_place> input_place(const QString& name);
 // Where writing the name leads, its links followed as output_target() follows them.
 std::optional<file_place> output_place(const QString& role, const QString& name);

@@ -38,8 +38,8 @@ std::uint64_t spectrum_bytes(std::int64_t padded_width, std::int64_t padded_heig
 // Samples an 8-bit bitmap into a complex matrix whose sides are the powers of two at or
 // above the picture's: each pixel byte becomes a real part, the rest is zero. "Nie udalo
 // sie !" when the bitmap cannot be exported, "Blad" when sampling raises; a matrix of the
-// padded size is returned either way. Uses the bitmap's handle, so it runs on the thread
-// the bitmaps live on.
+// padded size is returned either way. Goes through the bitmap's handle, which any thread
+// may look up.
 std::unique_ptr<matrix> bitmap_to_matrix(TBitmap& source);
 
 // Transforms `height` rows of `width` complex elements in place. Direction +1 takes the

@@ -2,6 +2,7 @@
 
 #include "Exception.h"
 #include "byte_counts.h"
+#include "memory_budget.h"
 
 #include <QCoreApplication>
 
@@ -28,11 +29,6 @@ std::uint64_t colour_count(int depth)
     return depth <= 8 ? std::uint64_t{1} << depth : 0;
 }
 
-std::uint64_t stride(std::uint64_t width, int depth)
-{
-    return bmp::padded_row_bytes(width, static_cast<std::uint64_t>(depth));
-}
-
 struct dib_layout
 {
     int depth;
@@ -46,9 +42,11 @@ dib_layout layout_of(const TBitmap& bitmap)
 {
     const int depth = export_depth(bitmap.Image());
     const std::uint64_t colours = colour_count(depth);
-    const std::uint64_t row_bytes = stride(bitmap.Width(), depth);
-    return {depth, colours, row_bytes, sizeof(BITMAPINFOHEADER) + 4 * colours,
-            row_bytes * static_cast<std::uint64_t>(bitmap.Height())};
+    return {depth, colours,
+            bmp::padded_row_bytes(static_cast<std::uint64_t>(bitmap.Width()),
+                                  static_cast<std::uint64_t>(depth)),
+            sizeof(BITMAPINFOHEADER) + 4 * colours,
+            picture_bytes(bitmap.Width(), bitmap.Height(), depth)};
 }
 
 const TBitmap& known_bitmap(HBITMAP handle)

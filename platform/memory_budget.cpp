@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <bit>
 #include <fstream>
-#include <limits>
 #include <utility>
 
 namespace {

@@ -33,8 +33,8 @@ public:
 
     // The folder the dialog starts in while FileName is empty (the working folder when
     // this is empty too).
-    const QString& InitialDir() const { return initialDir; }
-    void InitialDir(const QString& folder) { initialDir = folder; }
+    const QString& InitialDir() const { return initial_dir; }
+    void InitialDir(const QString& folder) { initial_dir = folder; }
 
     // Installs `chooser` for every open dialog (an empty one restores the modal file
     // dialog) and returns the one it replaces. Tests answer the dialog this way.
@@ -46,7 +46,7 @@ public:
 private:
     std::string file_name;
     QString filter;
-    QString initialDir;
+    QString initial_dir;
 };
 
 // Qt's name filters for a "description|pattern" filter, each pattern made to match
