@@ -384,6 +384,28 @@ TEST(PictureView, ReducesByAveraging)
     EXPECT_EQ(qGray(shown.pixel(50, 20)), 60);
 }
 
+// While the zoom changes, the picture averaged for the last zoom is drawn scaled; once the
+// zoom keeps still it is averaged again: 2 x 2 squares of 0 and 200 show as themselves at
+// 1:2 and as their mean grey at 1:4.
+TEST(PictureView, AveragesAgainOnceTheZoomKeepsStill)
+{
+    QImage picture(256, 256, QImage::Format_Grayscale8);
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            picture.scanLine(y)[x] = (x / 2 + y / 2) % 2 == 0 ? 0 : 200;
+        }
+    }
+    picture_view view;
+    view.resize(128, 128);
+    view.show_picture(picture);
+    EXPECT_EQ(qGray(view.grab().toImage().pixel(11, 20)), 200);
+    view.resize(64, 64);
+    ASSERT_DOUBLE_EQ(view.zoom(), 0.25);
+    EXPECT_NE(qGray(view.grab().toImage().pixel(11, 20)), 100);
+    QTest::qWait(400);
+    EXPECT_EQ(qGray(view.grab().toImage().pixel(11, 20)), 100);
+}
+
 // The windows go on handling events while the work runs elsewhere, and what the work
 // raises comes back; the widgets are disabled meanwhile and enabled again afterwards.
 TEST(BusyWork, EventsGoOnAndFailuresComeBack)

@@ -94,6 +94,12 @@ picture_view::picture_view(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(64, 64);
+    settled.setSingleShot(true);
+    settled.setInterval(150);
+    connect(&settled, &QTimer::timeout, this, [this] {
+        reduced = QImage();
+        update();
+    });
 }
 
 void picture_view::show_picture(const QImage& new_image)
@@ -175,9 +181,6 @@ void picture_view::keep_in_view()
     };
     origin = {place(origin.x(), shown.width(), width()),
               place(origin.y(), shown.height(), height())};
-    if (!reduced.isNull() && reduced.size() != shown.toSize()) {
-        reduced = QImage();
-    }
 }
 
 void picture_view::paintEvent(QPaintEvent* event)
@@ -194,14 +197,27 @@ void picture_view::paintEvent(QPaintEvent* event)
     }
 }
 
-// Below 1:1 the whole picture is scaled once per zoom, smoothly, and kept.
+QSize picture_view::reduced_size() const
+{
+    return (QSizeF(image.size()) * zoom()).toSize().expandedTo(QSize(1, 1));
+}
+
+// Below 1:1 the whole picture is averaged down once per zoom and kept. While the zoom
+// changes (a window dragged larger, the wheel turned) the last one kept is drawn scaled,
+// and the picture is averaged again only once the zoom has kept still: a large picture
+// takes a good part of a second.
 void picture_view::paint_reduced(QPainter& painter)
 {
-    const QSize shown = (QSizeF(image.size()) * zoom()).toSize().expandedTo(QSize(1, 1));
-    if (reduced.size() != shown) {
+    const QSize shown = reduced_size();
+    if (reduced.isNull()) {
         reduced = reduced_to(image, shown);
     }
-    painter.drawImage(origin, reduced);
+    if (reduced.size() == shown) {
+        painter.drawImage(origin, reduced);
+        return;
+    }
+    painter.drawImage(QRectF(origin, QSizeF(shown)), reduced);
+    settled.start();
 }
 
 // From 1:1 up only the picture pixels that reach the painted area are copied and drawn,

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
+#include <QTimer>
 #include <QWidget>
 
 class QMouseEvent;
@@ -57,11 +58,14 @@ private:
     void zoom_about(double new_zoom, QPointF anchor);
     // Keeps a picture larger than the widget covering it and centres a smaller one.
     void keep_in_view();
+    // The picture's size on the screen at a zoom below 1:1.
+    QSize reduced_size() const;
     void paint_reduced(QPainter& painter);
     void paint_enlarged(QPainter& painter, const QRect& area);
 
     QImage image;
-    QImage reduced; // the picture smoothly scaled to the present zoom, below 1:1
+    QImage reduced; // the picture averaged down to a zoom below 1:1, the present one or a past one
+    QTimer settled; // runs out once the zoom has kept still, to average the picture again
     bool fitting = true;
     double chosen_zoom = 1.0;
     QPointF origin; // where the picture's top-left corner lands in the widget
