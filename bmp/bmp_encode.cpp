@@ -133,19 +133,19 @@ void put_headers(piece_writer& out, const indexed_picture& picture)
     // check_picture has bounded the file to 32 bits, and every part of it with it.
     const auto file_bytes_count = static_cast<std::uint32_t>(file_bytes(picture));
     const auto colours = static_cast<std::uint32_t>(picture.colours.size());
-    const std::uint32_t pixelOffset = headers_bytes + 4 * colours;
+    const std::uint32_t pixel_offset = headers_bytes + 4 * colours;
     const std::uint8_t magic[2] = {'B', 'M'};
     out.put(magic, 2);
     out.put_le(file_bytes_count, 4);
     out.put_le(0, 4); // reserved
-    out.put_le(pixelOffset, 4);
+    out.put_le(pixel_offset, 4);
     out.put_le(40, 4);
     out.put_le(static_cast<std::uint32_t>(picture.width), 4);
     out.put_le(static_cast<std::uint32_t>(picture.height), 4); // positive: bottom row first
     out.put_le(1, 2);                                          // planes
     out.put_le(8, 2);                                          // bits per pixel
     out.put_le(0, 4);                                          // uncompressed
-    out.put_le(file_bytes_count - pixelOffset, 4);
+    out.put_le(file_bytes_count - pixel_offset, 4);
     out.put_le(pixels_per_metre, 4);
     out.put_le(pixels_per_metre, 4);
     out.put_le(colours, 4);

@@ -127,7 +127,8 @@ std::uint8_t log_level(const log_range& range, double re, double im)
     return log_level_of_power(range, re * re + im * im);
 }
 
-log_level_table::log_level_table(const log_range& range_) : range(range_), shift(finest_shift)
+log_level_table::log_level_table(const log_range& whole_range)
+    : range(whole_range), shift(finest_shift)
 {
     const auto infinite_bits = std::bit_cast<std::uint64_t>(infinity);
     if (!(range.highest > range.lowest) || !std::isfinite(range.highest)) {

@@ -189,10 +189,10 @@ void save_stream_seeds(const std::filesystem::path& folder)
     masked.masks = {0xf800, 0x07e0, 0x001f};
     save_seed("masked16", masked);
     save_seed("rgb24", stream_seed(4, 0, {{16, std::vector<std::uint8_t>(48, 0x33)}}));
-    stream_input shortTable = stream_seed(eight, 0, {{16, std::vector<std::uint8_t>(16, 2)}});
-    shortTable.colour_count = 200;
-    shortTable.colour_entries = 3;
-    save_seed("short-table", shortTable);
+    stream_input short_table = stream_seed(eight, 0, {{16, std::vector<std::uint8_t>(16, 2)}});
+    short_table.colour_count = 200;
+    short_table.colour_entries = 3;
+    save_seed("short-table", short_table);
     for (const auto& [depth, name] : {std::pair{eight, "rle8"}, std::pair{four, "rle4"}}) {
         const std::uint8_t coding = depth == eight ? 1 : 2;
         const std::string prefix = name;

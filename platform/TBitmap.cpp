@@ -299,16 +299,16 @@ void TBitmap::Resize(int new_width, int new_height)
     Changed();
 }
 
-void TBitmap::PixelFormat(TPixelFormat newFormat)
+void TBitmap::PixelFormat(TPixelFormat new_format)
 {
-    if (newFormat == format) {
+    if (new_format == format) {
         return;
     }
-    if (newFormat == pf8bit) {
+    if (new_format == pf8bit) {
         ReduceToGrey();
     } else if (image.isNull()) {
-        format = newFormat;
-    } else if (storage_format(newFormat) == QImage::Format_RGB32) {
+        format = new_format;
+    } else if (storage_format(new_format) == QImage::Format_RGB32) {
         require_memory(width, height, picture_bytes(width, height, 32),
                        QCoreApplication::translate("memory", "to convert it").toStdString());
         QImage converted = image.convertToFormat(QImage::Format_RGB32);
@@ -318,7 +318,7 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
         }
         image = std::move(converted);
         palette.reset();
-        format = newFormat;
+        format = new_format;
     } else {
         throw Exception(QCoreApplication::translate(
             "bitmap", "This bitmap cannot be converted to that pixel format"));
@@ -329,7 +329,7 @@ void TBitmap::PixelFormat(TPixelFormat newFormat)
 void TBitmap::ReduceToGrey()
 {
     const QList<QRgb> greys = grey_table();
-    palette_pointer greyPalette(palette_from_colors(greys));
+    palette_pointer grey_palette(palette_from_colors(greys));
     const auto count_copy = [&] {
         require_memory(
             width, height, picture_bytes(width, height, 8),
@@ -350,14 +350,14 @@ void TBitmap::ReduceToGrey()
     if (!image.isNull()) {
         image.setColorTable(greys);
     }
-    palette = std::move(greyPalette);
+    palette = std::move(grey_palette);
     format = pf8bit;
 }
 
-void TBitmap::Palette(HPALETTE newPalette)
+void TBitmap::Palette(HPALETTE new_palette)
 {
-    if (newPalette != palette.get()) {
-        palette.reset(newPalette);
+    if (new_palette != palette.get()) {
+        palette.reset(new_palette);
     }
     if (is_indexed(image) && palette) {
         image.setColorTable(palette_colors(palette.get()));
@@ -423,17 +423,17 @@ void TBitmap::LoadNamed(const std::string& name, const std::function<loaded_pict
                 .arg(shown_name(file_name_from_bytes(name)), QString::fromStdString(e.Message())));
     }
     QImage& loaded = picture.image;
-    const TPixelFormat loadedFormat = format_of_depth(picture.bits_per_pixel);
-    palette_pointer loadedPalette(is_indexed(loaded) ? palette_from_colors(loaded.colorTable())
-                                                     : nullptr);
+    const TPixelFormat loaded_format = format_of_depth(picture.bits_per_pixel);
+    palette_pointer loaded_palette(is_indexed(loaded) ? palette_from_colors(loaded.colorTable())
+                                                      : nullptr);
     if (is_indexed(loaded)) {
         complete_colour_table(loaded);
     }
     // Nothing below can fail: the bitmap changes all at once or not at all.
     width = loaded.width();
     height = loaded.height();
-    format = loadedFormat;
-    palette = std::move(loadedPalette);
+    format = loaded_format;
+    palette = std::move(loaded_palette);
     image = std::move(loaded);
     Changed();
 }

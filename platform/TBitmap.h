@@ -54,7 +54,7 @@ public:
     TPixelFormat PixelFormat() const { return format; }
     // pf8bit keeps an 8-bit picture's bytes and palette and turns any other picture
     // into grey levels under a 256-grey palette; see grey_level.
-    void PixelFormat(TPixelFormat newFormat);
+    void PixelFormat(TPixelFormat new_format);
 
     TBitmapHandleType HandleType() const { return handle_type; }
     void HandleType(TBitmapHandleType type) { handle_type = type; }
@@ -62,7 +62,7 @@ public:
     // The colour table's handle (null for pictures without one). On write the bitmap
     // takes the handle over, releases the one it held, and paints with its colours.
     HPALETTE Palette() const { return palette.get(); }
-    void Palette(HPALETTE newPalette);
+    void Palette(HPALETTE new_palette);
 
     // This bitmap's handle, for GetDIBSizes and GetDIB.
     HBITMAP Handle() const;

@@ -338,11 +338,11 @@ TEST(HostileCli, ShortColourTableGivesTheSpectrumOfTheStoredPixels)
     for (int i = 0; i < 60 * 36; ++i) {
         whole.pixels.push_back(static_cast<std::uint8_t>(i * 7 % 256));
     }
-    RawBmp shortTable = whole;
-    shortTable.colourCount = 256;
-    shortTable.colours.resize(5);
+    RawBmp short_table = whole;
+    short_table.colourCount = 256;
+    short_table.colours.resize(5);
     write_file(temp_path("whole-table.bmp"), whole.bytes());
-    write_file(temp_path("short-table.bmp"), shortTable.bytes());
+    write_file(temp_path("short-table.bmp"), short_table.bytes());
     for (const std::string name : {"whole-table", "short-table"}) {
         const CliRun run = widmo_cli({temp_path(name + ".bmp"), temp_path(name + "-out.bmp")});
         EXPECT_EQ(run.status, 0) << run.err;
