@@ -75,18 +75,6 @@ template <typename Work> std::string failure_of(const Work& work)
 // Files of the run by where they are, each with the input it belongs to.
 using places = std::map<file_place, QString>;
 
-std::vector<std::pair<QString, QString>> named_outputs(const output_files& outputs)
-{
-    std::vector<std::pair<QString, QString>> named;
-    if (!outputs.picture.isEmpty()) {
-        named.emplace_back(QStringLiteral("OUTPUT"), outputs.picture);
-    }
-    if (!outputs.npy.isEmpty()) {
-        named.emplace_back(QStringLiteral("--npy"), outputs.npy);
-    }
-    return named;
-}
-
 // The text names the output as %1 and an input as %2.
 [[noreturn]] void refuse(const char* text, const QString& output, const QString& input)
 {
@@ -167,10 +155,11 @@ private:
     // or claimed already.
     static void claim_outputs(const batch_item& item, const places& inputs, places& claimed)
     {
-        refuse_clashing_files(item.input, item.outputs);
+        const output_places found = refuse_clashing_files(item.input, item.outputs);
+        const std::pair<const std::optional<file_place>&, const QString&> named[] = {
+            {found.picture, item.outputs.picture}, {found.npy, item.outputs.npy}};
         std::vector<file_place> outputs;
-        for (const auto& [role, name] : named_outputs(item.outputs)) {
-            const auto place = output_place(role, name);
+        for (const auto& [place, name] : named) {
             if (!place) {
                 continue;
             }

@@ -105,6 +105,9 @@ std::optional<file_place> input_place(const QString& name)
     return std::nullopt;
 }
 
+namespace {
+
+// Where writing the name leads, its links followed as output_target() follows them.
 std::optional<file_place> output_place(const QString& role, const QString& name)
 {
     const QByteArray target = output_target(role, name);
@@ -116,8 +119,6 @@ std::optional<file_place> output_place(const QString& role, const QString& name)
     }
     return std::nullopt;
 }
-
-namespace {
 
 bool same_place(const std::optional<file_place>& a, const std::optional<file_place>& b)
 {
@@ -140,7 +141,7 @@ std::optional<file_place> check_output(const QString& role, const QString& name,
 
 } // namespace
 
-void refuse_clashing_files(const QString& input, const output_files& outputs)
+output_places refuse_clashing_files(const QString& input, const output_files& outputs)
 {
     const std::optional<file_place> input_file =
         input.isEmpty() ? std::nullopt : input_place(input);
@@ -149,11 +150,12 @@ void refuse_clashing_files(const QString& input, const output_files& outputs)
                              ? check_output(QStringLiteral("OUTPUT"), outputs.picture, input_file)
                              : std::nullopt;
     if (outputs.npy.isEmpty()) {
-        return;
+        return {picture, std::nullopt};
     }
     const auto npy = check_output(QStringLiteral("--npy"), outputs.npy, input_file);
     if (same_place(picture, npy)) {
         refuse(QT_TRANSLATE_NOOP("widmo-cli", "%1 %2 is the same file as OUTPUT %3"),
                QStringLiteral("--npy"), outputs.npy, outputs.picture);
     }
+    return {picture, npy};
 }

@@ -32,8 +32,6 @@ struct file_place
 
 // Where reading the name leads; nothing when it cannot be reached.
 std::optional<file_place> input_place(const QString& name);
-// Where writing the name leads, its links followed as output_target() follows them.
-std::optional<file_place> output_place(const QString& role, const QString& name);
 
 // The file an output name is written to: the name, or the end of the chain of symbolic
 // links it starts, each link followed only where the kernel's protection of links in
@@ -47,5 +45,11 @@ QByteArray output_target(const QString& role, const QString& name);
 // or the same file as the other, however the names reach it, and an existing output that
 // is not a regular file: a FIFO, a device or a folder is never replaced. An empty input
 // (standard input) and the output "-" (standard output) are no files here. Looks at names
-// only; opens nothing.
-void refuse_clashing_files(const QString& input, const output_files& outputs);
+// only; opens nothing. Returns where the outputs lead (nothing for one that is not a file or
+// cannot be reached).
+struct output_places
+{
+    std::optional<file_place> picture;
+    std::optional<file_place> npy;
+};
+output_places refuse_clashing_files(const QString& input, const output_files& outputs);
