@@ -4,6 +4,7 @@
 #include "byte_counts.h"
 #include "file_name.h"
 #include "memory_budget.h"
+#include "picture_refusal.h"
 #include "picture_scan.h"
 #include "quiet_libraries.h"
 #include "spectrum_stages.h"
@@ -26,23 +27,6 @@
 #include <span>
 
 namespace {
-
-[[noreturn]] void refuse(const QString& file_name, const QString& reason)
-{
-    throw Exception(QCoreApplication::translate("widmo-cli", "Cannot read the picture \"%1\": %2")
-                        .arg(shown_name(file_name), reason)
-                        .toStdString());
-}
-
-// Calls work(), giving what it raises the file's name.
-template <typename Work> void naming_the_file(const QString& file_name, const Work& work)
-{
-    try {
-        work();
-    } catch (const Exception& e) {
-        refuse(file_name, QString::fromStdString(e.Message()));
-    }
-}
 
 bool is_regular_file(const QString& file_name)
 {
@@ -111,28 +95,29 @@ QImage decode_with_qt(QImageReader& reader, const device_opener& open, const QSt
     const QByteArray format = reader.format();
     if (!size.isValid() || size.isEmpty()) {
         const QString kind = refused_kind(first_bytes(*open()));
-        refuse(file_name, kind.isEmpty()
-                              ? QCoreApplication::translate("widmo-cli", "its sides cannot be read")
-                              : kind);
+        refuse_picture(file_name, kind.isEmpty() ? QCoreApplication::translate(
+                                                       "widmo-cli", "its sides cannot be read")
+                                                 : kind);
     }
     require_decoding_memory(size, file_name);
     const QString fault = structure_fault(*open(), format, size);
     if (!fault.isEmpty()) {
-        refuse(file_name, fault);
+        refuse_picture(file_name, fault);
     }
     reader.setAllocationLimit(mebibytes_above(decoding_bytes(size.width(), size.height())));
     QImage image = reader.read();
     if (image.isNull()) {
-        refuse(file_name, undecodable(format));
+        refuse_picture(file_name, undecodable(format));
     }
     if (image.size() != sides_as_shown(reader, size)) {
-        refuse(file_name, QCoreApplication::translate(
-                              "widmo-cli", "it holds a picture of other sides than it declares"));
+        refuse_picture(file_name,
+                       QCoreApplication::translate(
+                           "widmo-cli", "it holds a picture of other sides than it declares"));
     }
     image.convertTo(QImage::Format_RGB32);
     if (image.isNull() || image.format() != QImage::Format_RGB32) {
-        refuse(file_name,
-               QCoreApplication::translate("widmo-cli", "not enough memory to convert it"));
+        refuse_picture(file_name,
+                       QCoreApplication::translate("widmo-cli", "not enough memory to convert it"));
     }
     return image;
 }
@@ -168,11 +153,11 @@ QByteArray alpha_unspecified(QIODevice& file, qint64 alpha, const QString& file_
     const auto size = static_cast<std::uint64_t>(file.size());
     const std::uint64_t available = available_memory();
     if (size + memory_reserve > available) {
-        refuse(file_name,
-               QCoreApplication::translate(
-                   "picture", "it needs %1 of memory to be read, but only %2 are available")
-                   .arg(QString::fromStdString(memory_text(size)),
-                        QString::fromStdString(memory_text(available))));
+        refuse_picture(file_name,
+                       QCoreApplication::translate(
+                           "picture", "it needs %1 of memory to be read, but only %2 are available")
+                           .arg(QString::fromStdString(memory_text(size)),
+                                QString::fromStdString(memory_text(available))));
     }
     file.seek(0);
     QByteArray bytes = file.readAll();
@@ -195,7 +180,7 @@ std::optional<QImage> decoded_by_qt(const device_opener& open, const QString& fi
     reader.setAutoTransform(true);
     if (starts_like_a_bmp(first) || !reader.canRead()) {
         if (const QString kind = refused_kind(first); !kind.isEmpty()) {
-            refuse(file_name, kind);
+            refuse_picture(file_name, kind);
         }
         return std::nullopt;
     }

@@ -3,6 +3,7 @@
 #include "Exception.h"
 #include "byte_counts.h"
 #include "memory_budget.h"
+#include "picture_refusal.h"
 #include "picture_scan.h"
 #include "quiet_libraries.h"
 
@@ -20,10 +21,11 @@ namespace {
 
 constexpr qsizetype piece = qsizetype{1} << 16;
 
+const QString standard_input_name = QStringLiteral("-");
+
 [[noreturn]] void refuse_standard_input(const QString& reason)
 {
-    throw Exception(QCoreApplication::translate("widmo-cli", "Cannot read the picture \"%1\": %2")
-                        .arg(QStringLiteral("-"), reason));
+    refuse_picture(standard_input_name, reason);
 }
 
 // The bytes a file of a picture of `pixels` pixels takes at most: four times the largest
@@ -151,11 +153,7 @@ QByteArray read_standard_input()
         refuse_standard_input(QCoreApplication::translate("standard input", "it is empty"));
     }
     input_bound bound;
-    try {
-        bound = bound_for(declared_sides(bytes));
-    } catch (const Exception& e) {
-        refuse_standard_input(QString::fromStdString(e.Message()));
-    }
+    naming_the_file(standard_input_name, [&] { bound = bound_for(declared_sides(bytes)); });
     read_rest(bytes, bound);
     return bytes;
 }
