@@ -48,9 +48,10 @@ std::uint8_t log_level_of_power(const log_range& range, double power);
 // holds that level. The room is four units in the last place of L at either end: sqrt is
 // exact to half a unit and rises with the power, glibc's log1p is within one unit of
 // ln(1 + x), so the L of every power in the bucket lies within two units of the L at its
-// ends, and the level rises with L. Powers in other buckets, NaN included, are worked out
-// by log_level_of_power. Every pixel is therefore log_level's, with about one logarithm a
-// bucket instead of one an element.
+// ends, and the level rises with L. Powers in the table's other buckets are worked out by
+// log_level_of_power; below the table they paint 0, above it 255, and NaN 0, as
+// log_level_of_power paints them. Every pixel is therefore log_level's, with about one
+// logarithm a bucket instead of one an element.
 class log_level_table
 {
 public:
@@ -62,12 +63,13 @@ public:
         if (bucket < first) {
             return 0;
         }
-        if (bucket - first < levels.size() && levels[bucket - first] >= 0) {
-            return static_cast<std::uint8_t>(levels[bucket - first]);
+        const std::uint64_t index = bucket - first;
+        if (index < levels.size()) {
+            return levels[index] >= 0 ? static_cast<std::uint8_t>(levels[index])
+                                      : log_level_of_power(range, power);
         }
-        return bucket >= first + levels.size() && !std::isnan(power)
-                   ? 255
-                   : log_level_of_power(range, power);
+        // Above the table: infinity and larger powers paint 255, NaN (its L too) 0.
+        return std::isnan(power) ? 0 : 255;
     }
 
 private:
