@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <functional>
 #include <optional>
 
@@ -19,14 +20,27 @@ public:
     // The next byte, or nothing at the end of the file.
     std::optional<std::uint8_t> next()
     {
-        if (at == buffer.size()) {
-            buffer = device.read(piece);
-            at = 0;
-            if (buffer.isEmpty()) {
-                return std::nullopt;
-            }
+        if (at == buffer.size() && !refill()) {
+            return std::nullopt;
         }
         return static_cast<std::uint8_t>(buffer[at++]);
+    }
+
+    // Steps past the next byte of `value`, looked for a buffer at a time; false when the
+    // file ends first.
+    bool skip_past(std::uint8_t value)
+    {
+        while (at < buffer.size() || refill()) {
+            const char* start = buffer.constData() + at;
+            const auto* found = static_cast<const char*>(
+                std::memchr(start, value, static_cast<std::size_t>(buffer.size() - at)));
+            if (found != nullptr) {
+                at += found - start + 1;
+                return true;
+            }
+            at = buffer.size();
+        }
+        return false;
     }
 
     // Steps over `count` bytes; false when the file ends first.
@@ -53,6 +67,14 @@ public:
     }
 
 private:
+    // The next piece of the file in the buffer; false at its end.
+    bool refill()
+    {
+        buffer = device.read(piece);
+        at = 0;
+        return !buffer.isEmpty();
+    }
+
     static constexpr qint64 piece = qint64{1} << 16;
     QIODevice& device;
     QByteArray buffer;
@@ -70,16 +92,21 @@ bool is_standalone_marker(std::uint8_t marker)
     return marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7);
 }
 
-// Steps over entropy-coded data to the marker after it, past byte stuffing (FF 00) and
-// restart markers. The marker, or nothing at the end of the file.
+// Steps over entropy-coded data to the marker after it, past byte stuffing (FF 00), fill
+// bytes (FF) and restart markers. The marker, or nothing at the end of the file.
 std::optional<std::uint8_t> marker_after_scan(byte_walk& walk)
 {
-    bool after_ff = false;
-    while (const auto byte = walk.next()) {
-        if (after_ff && *byte != 0x00 && *byte != 0xff && !is_standalone_marker(*byte)) {
+    while (walk.skip_past(0xff)) {
+        std::optional<std::uint8_t> byte = walk.next();
+        while (byte == 0xff) {
+            byte = walk.next();
+        }
+        if (!byte) {
+            return std::nullopt;
+        }
+        if (*byte != 0x00 && !is_standalone_marker(*byte)) {
             return byte;
         }
-        after_ff = *byte == 0xff;
     }
     return std::nullopt;
 }
