@@ -181,6 +181,9 @@ void picture_view::keep_in_view()
     };
     origin = {place(origin.x(), shown.width(), width()),
               place(origin.y(), shown.height(), height())};
+    if (!reduced.isNull() && reduced.size() != reduced_size()) {
+        settled.start(); // from now, for the last change of zoom
+    }
 }
 
 void picture_view::paintEvent(QPaintEvent* event)
@@ -217,7 +220,6 @@ void picture_view::paint_reduced(QPainter& painter)
         return;
     }
     painter.drawImage(QRectF(origin, QSizeF(shown)), reduced);
-    settled.start();
 }
 
 // From 1:1 up only the picture pixels that reach the painted area are copied and drawn,
