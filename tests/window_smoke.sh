@@ -11,6 +11,12 @@ widmo=$1
 
 . "$(dirname "$0")/support/shell_test.sh"
 on_virtual_display window_smoke 1024x768x24 "$@"
+# Settings of this run alone: the file dialog must not open in a folder another test left
+# it in, where a keystroke that reaches its list of files could pick one of that folder's.
+settings=$(mktemp -d)
+trap 'rm -rf "$settings"' EXIT
+XDG_CONFIG_HOME=$settings
+export XDG_CONFIG_HOME
 "$widmo" &
 pid=$!
 
